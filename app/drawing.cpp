@@ -1,0 +1,27 @@
+#include "app/drawing.h"
+
+#include <cwchar>
+
+void DrawShadowText(HDC dc, RECT& rect, const wchar_t* text, UINT format) {
+    SetTextColor(dc, RGB(224, 224, 224));
+    DrawTextW(dc, text, -1, &rect, format);
+    SetTextColor(dc, RGB(0, 128, 0));
+    rect.left -= 1;
+    rect.top -= 1;
+    DrawTextW(dc, text, -1, &rect, format);
+}
+
+wchar_t* TrimSpaces(wchar_t* text) {
+    if (!text || *text == L'\0') return text;
+    while (*text == L' ') ++text;
+    std::size_t length = std::wcslen(text);
+    while (length > 0 && text[length - 1] == L' ') text[--length] = L'\0';
+    return text;
+}
+
+std::wstring TrimSpaces(const std::wstring& text) {
+    const std::size_t start = text.find_first_not_of(L' ');
+    if (start == std::wstring::npos) return {};
+    const std::size_t end = text.find_last_not_of(L' ');
+    return text.substr(start, end - start + 1);
+}

@@ -1,0 +1,16 @@
+// Small drawing and text helpers every window uses.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Light grey text with a green copy one pixel up and left; moves the rectangle's
+// left and top edges by that pixel. The caller selects the font and a transparent
+// background.
+void DrawShadowText(HDC dc, RECT& rect, const wchar_t* text, UINT format);
+
+// Skips leading blanks and cuts trailing ones (U+0020 only; tabs stay). Returns a
+// pointer into the same text.
+wchar_t* TrimSpaces(wchar_t* text);
+std::wstring TrimSpaces(const std::wstring& text);

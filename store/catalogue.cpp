@@ -1,0 +1,311 @@
+#include "store/catalogue.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "app/handles.h"
+#include "store/atomicfile.h"
+#include "store/collation.h"
+#include "store/records.h"
+#include "text/codepage.h"
+#include "text/locale.h"
+#include "text/uistrings.h"
+
+namespace {
+
+CatalogueList g_catalogue;
+WordListDescriptor* g_current = nullptr;
+HWND g_messageOwner = nullptr;
+
+constexpr std::size_t kCatalogueLineBuffer = 100;   // 99 bytes a piece
+constexpr std::size_t kSelectionCopyBuffer = 200;   // 199 bytes a piece
+constexpr wchar_t kSelectionTempFile[] = L"tmp.ini";
+
+std::wstring Stem(const std::wstring& name) { return name.substr(0, 3); }
+
+std::wstring LanguageFilePath() { return UiText(Ui::FilenameIni); }
+
+void RemoveOneLineEnd(std::string& line) {
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+}
+
+bool IsSeparator(const std::string& line) { return line.empty() || line[0] == '#'; }
+
+// The fields of a language line as the runtime's strtok splits them: empty fields
+// do not count.
+std::vector<std::string> SplitFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        const std::size_t comma = line.find(',', pos);
+        const std::size_t end = comma == std::string::npos ? line.size() : comma;
+        if (end > pos) fields.push_back(line.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return fields;
+}
+
+std::unique_ptr<WordListDescriptor> ForwardDescriptor(const std::vector<std::string>& fields) {
+    const UINT ui = UiCodePage();
+    const std::wstring native = UiText(Ui::MainLanguage);
+    auto d = std::make_unique<WordListDescriptor>();
+    const std::wstring shortName = ToWide(fields[0], ui);
+    d->firstCharset = fields.size() > 2 ? std::atoi(fields[2].c_str()) : 0;
+    d->firstCodePage = CharsetToCodePage(d->firstCharset);
+    d->secondCharset = UiTextInt(Ui::CharactersetCode);
+    d->secondCodePage = CharsetToCodePage(d->secondCharset);
+    d->locale = fields.size() > 1 ? ToWide(fields[1], ui) : L"english";
+    d->firstName = shortName;
+    d->secondName = native;
+    d->wordListFile = Stem(shortName) + L"_" + Stem(native) + L".tvk";
+    d->practiceListFile = Stem(shortName) + L"_" + Stem(native) + L".ls";
+    d->firstIconFile = Stem(shortName) + L".ico";
+    d->secondIconFile = Stem(native) + L".ico";
+    if (fields.size() > 3 && !fields[3].empty()) {
+        const std::wstring longName = ToWide(fields[3], ui);
+        d->firstName = longName;
+        d->longWordListFile = longName + L"_" + native + L".tvk";
+        d->longPracticeListFile = longName + L"_" + native + L".ls";
+        d->longFirstIconFile = longName + L".ico";
+        d->longSecondIconFile = native + L".ico";
+        d->longName = longName;
+    }
+    d->hasSortTable = HasSortTable(d->firstName);
+    return d;
+}
+
+std::unique_ptr<WordListDescriptor> ReverseDescriptor(const WordListDescriptor& f) {
+    const std::wstring native = UiText(Ui::MainLanguage);
+    auto r = std::make_unique<WordListDescriptor>();
+    r->firstCharset = UiTextInt(Ui::CharactersetCode);
+    r->firstCodePage = CharsetToCodePage(r->firstCharset);
+    r->secondCharset = f.firstCharset;
+    r->secondCodePage = f.firstCodePage;
+    r->locale = UiText(Ui::Locale);
+    r->firstName = f.secondName;
+    r->secondName = f.firstName;
+    r->firstIconFile = f.secondIconFile;
+    r->secondIconFile = f.firstIconFile;
+    const std::wstring foreignStem = f.wordListFile.substr(0, f.wordListFile.find(L'_'));
+    r->wordListFile = Stem(native) + L"_" + foreignStem + L".tvk";
+    r->practiceListFile = Stem(native) + L"_" + foreignStem + L".ls";
+    if (f.HasLongName()) {
+        r->longWordListFile = native + L"_" + f.longName + L".tvk";
+        r->longPracticeListFile = native + L"_" + f.longName + L".ls";
+        r->longFirstIconFile = native + L".ico";
+        r->longSecondIconFile = f.longName + L".ico";
+        r->longName = f.longName;
+    }
+    r->hasSortTable = HasSortTable(native);
+    return r;
+}
+
+// Compares at most n characters the way a bounded case-blind string comparison does:
+// a text that ends counts as a zero there.
+bool PrefixEqualsIgnoreAsciiCase(std::wstring_view a, std::wstring_view b, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const wchar_t x = i < a.size() ? a[i] : L'\0';
+        const wchar_t y = i < b.size() ? b[i] : L'\0';
+        if (!EqualsIgnoreAsciiCase(std::wstring_view(&x, 1), std::wstring_view(&y, 1))) return false;
+        if (x == L'\0') return true;
+    }
+    return true;
+}
+
+void ShowLocaleWarning() { MessageBoxW(g_messageOwner, UiText(Ui::ErrorLocale), UiText(Ui::Lingorix), MB_ICONWARNING); }
+
+// Copies the language file with the line after the selection marker replaced by the
+// current word list's file name.
+int RewriteSelection() {
+    std::string bytes;
+    if (!ReadFileBytes(LanguageFilePath(), bytes)) return -1;
+    const UINT ui = UiCodePage();
+    const std::wstring marker = UiText(Ui::IniSelected);
+    const std::size_t markerLength = static_cast<std::size_t>(UiTextInt(Ui::IniSelectedLen));
+    const std::string selection = ToNarrow(WordListFileName(CurrentWordList()), ui) + "\n";
+
+    std::string out;
+    out.reserve(bytes.size() + selection.size() + 16);
+    TextPieceReader reader(bytes, kSelectionCopyBuffer);
+    std::string piece;
+    bool afterMarker = false;
+    while (reader.Next(piece)) {
+        if (afterMarker) {
+            out += selection;
+            afterMarker = false;
+            continue;
+        }
+        out += piece;
+        afterMarker = PrefixEqualsIgnoreAsciiCase(ToWide(piece, ui), marker, markerLength);
+    }
+    // The language file is a Windows text file: line feeds go out as CR LF.
+    std::string crlf;
+    crlf.reserve(out.size() + out.size() / 16);
+    for (const char c : out) {
+        if (c == '\n') crlf.push_back('\r');
+        crlf.push_back(c);
+    }
+    AtomicFileWriter writer(kSelectionTempFile, LanguageFilePath());
+    if (!writer.Ok() || !writer.Write(crlf)) return -1;
+    return writer.Commit() ? 0 : -1;
+}
+
+}  // namespace
+
+const CatalogueList& Catalogue() { return g_catalogue; }
+int CatalogueCount() { return static_cast<int>(g_catalogue.size()); }
+
+WordListDescriptor& CurrentWordList() {
+    static WordListDescriptor none;
+    return g_current ? *g_current : none;
+}
+
+void SetCurrentWordList(WordListDescriptor& descriptor) { g_current = &descriptor; }
+
+int IndexOfDescriptor(const WordListDescriptor& descriptor) {
+    for (std::size_t i = 0; i < g_catalogue.size(); ++i)
+        if (g_catalogue[i].get() == &descriptor) return static_cast<int>(i);
+    return -1;
+}
+
+void SetMessageOwner(HWND owner) { g_messageOwner = owner; }
+
+bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > (256 << 20)) return false;
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (bytes.empty()) return true;
+    return ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size();
+}
+
+TextPieceReader::TextPieceReader(std::string_view bytes, std::size_t bufferSize) : maxBytes_(bufferSize - 1) {
+    text_.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        text_.push_back(bytes[i]);
+    }
+}
+
+bool TextPieceReader::Next(std::string& piece) {
+    if (pos_ >= text_.size()) return false;
+    std::size_t end = pos_;
+    while (end < text_.size() && end - pos_ < maxBytes_) {
+        if (text_[end++] == '\n') break;
+    }
+    piece.assign(text_, pos_, end - pos_);
+    pos_ = end;
+    return true;
+}
+
+int HasSortTable(const std::wstring& languageName) {
+    const std::wstring path = L"tables\\" + languageName + L".stb";
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file ? 1 : 0;
+}
+
+int LoadCatalogue() {
+    g_catalogue.clear();
+    g_current = nullptr;
+    std::string bytes;
+    if (!ReadFileBytes(LanguageFilePath(), bytes)) return -1;
+
+    const std::wstring languageMarker = UiText(Ui::IniLanguage);
+    const UINT ui = UiCodePage();
+    TextPieceReader reader(bytes, kCatalogueLineBuffer);
+    std::string line;
+    bool inLanguages = false;
+    while (reader.Next(line)) {
+        RemoveOneLineEnd(line);
+        if (IsSeparator(line)) {
+            inLanguages = false;
+            continue;
+        }
+        if (inLanguages) {
+            const std::vector<std::string> fields = SplitFields(line);
+            // A line of commas alone names no language.
+            if (!fields.empty()) g_catalogue.push_back(ForwardDescriptor(fields));
+        }
+        if (EqualsIgnoreAsciiCase(ToWide(line, ui), languageMarker)) inLanguages = true;
+    }
+    if (g_catalogue.empty()) return -1;
+
+    const std::size_t forwardCount = g_catalogue.size();
+    for (std::size_t i = 0; i < forwardCount; ++i) g_catalogue.push_back(ReverseDescriptor(*g_catalogue[i]));
+    g_current = g_catalogue[forwardCount].get();
+    return 0;
+}
+
+int ReadSelection() {
+    std::string bytes;
+    if (!ReadFileBytes(LanguageFilePath(), bytes)) return -1;
+    const UINT ui = UiCodePage();
+    const std::string marker = ToNarrow(UiText(Ui::IniSelected), ui);
+    TextPieceReader reader(bytes, kCatalogueLineBuffer);
+    std::string line;
+    bool inSelection = false;
+    while (reader.Next(line)) {
+        RemoveOneLineEnd(line);
+        if (IsSeparator(line)) {
+            inSelection = false;
+            continue;
+        }
+        if (inSelection) {
+            const std::wstring name = ToWide(line, ui);
+            for (const auto& d : g_catalogue) {
+                if ((d->HasLongName() && EqualsIgnoreAsciiCase(name, d->longWordListFile)) ||
+                    EqualsIgnoreAsciiCase(name, d->wordListFile)) {
+                    d->selected = 1;
+                    g_current = d.get();
+                    inSelection = false;
+                    break;
+                }
+            }
+        }
+        if (EqualsIgnoreAsciiCase(line, marker)) inSelection = true;
+    }
+    return 0;
+}
+
+int SaveSelection() {
+    LoadSortTable();
+    if (!SetCollationLocale(CurrentWordList().locale)) ShowLocaleWarning();
+    const int result = RewriteSelection();
+    // The store must follow the new current word list even when the language file
+    // could not be rewritten, or reads and writes would reach the old list's file.
+    CloseListFiles();
+    OpenWordListFile();
+    CountRecords();
+    return result;
+}
+
+std::wstring SwitchNameFromCommandLine(std::wstring_view commandLine) {
+    const std::wstring copy(commandLine.substr(0, std::min<std::size_t>(commandLine.size(), 99)));
+    // The first token as strtok on "/" sees it: leading slashes are skipped.
+    const std::size_t start = copy.find_first_not_of(L'/');
+    if (start == std::wstring::npos) return {};
+    const std::size_t end = std::min(copy.find(L'/', start), copy.size());
+    const std::wstring token = copy.substr(start, end - start);
+    const std::size_t at = token.find(L"tvk ");
+    if (at == std::wstring::npos) return {};
+    return token.substr(at + 4);
+}
+
+void ApplySwitch(const std::wstring& name) {
+    if (name.empty() || g_catalogue.empty()) return;
+    const WordListDescriptor& current = CurrentWordList();
+    if (StartsWithIgnoreAsciiCase(current.secondName, name) || StartsWithIgnoreAsciiCase(current.firstName, name))
+        return;
+    for (const auto& d : g_catalogue) {
+        if (StartsWithIgnoreAsciiCase(d->firstName, name)) {
+            d->selected = 1;
+            if (g_current && g_current != d.get()) g_current->selected = 0;
+            g_current = d.get();
+            return;
+        }
+    }
+}

@@ -1,0 +1,75 @@
+// Word list and practice list files: fixed records of 84 bytes, back to back.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+struct WordListDescriptor;
+
+inline constexpr std::size_t kRecordSize = 84;
+inline constexpr std::size_t kFirstWordField = 31;   // 30 bytes of text and a zero
+inline constexpr std::size_t kSecondWordField = 51;  // 50 bytes of text and a zero
+inline constexpr std::size_t kFirstWordMaxBytes = kFirstWordField - 1;
+inline constexpr std::size_t kSecondWordMaxBytes = kSecondWordField - 1;
+inline constexpr std::size_t kDeletedMarkOffset = kFirstWordField + kSecondWordField;
+
+// One entry as the program handles it.
+struct WordEntry {
+    std::wstring first;
+    std::wstring second;
+    std::uint16_t deleted = 0;
+};
+
+struct WordRecord {
+    unsigned char bytes[kRecordSize];
+};
+
+// Words are cut at a character boundary of their code page when their 8-bit form
+// would not fit the field; the record is always zero-filled around them.
+WordRecord EncodeRecord(const WordEntry& entry, UINT firstCodePage, UINT secondCodePage);
+// Reads each field up to its first zero, never past the field, even when a damaged
+// record has no zero in it.
+WordEntry DecodeRecord(const WordRecord& record, UINT firstCodePage, UINT secondCodePage);
+// Rewrites a raw record into its clean form (terminated fields, zeros after the
+// text, the deleted mark cleared) without going through wide text.
+void NormalizeLiveRecord(unsigned char* record, UINT firstCodePage, UINT secondCodePage);
+// Bytes of the first word field up to its terminator (never past the field).
+std::string FirstWordBytes(const unsigned char* record, UINT firstCodePage);
+
+// Process-wide store state, always about the current word list.
+extern WordEntry CurrentEntry;
+extern int WordCount;
+extern int PracticeCount;
+extern std::wstring CurrentPracticeList;
+// Number of practice list folders found by the last scan of the practice list root.
+extern int PracticeListCount;
+
+std::wstring WordListFileName(const WordListDescriptor& d);
+std::wstring PracticeListFileName(const WordListDescriptor& d);
+std::wstring WordListPath(const WordListDescriptor& d);
+std::wstring PracticeListPath(const WordListDescriptor& d);
+
+// Opens the current word list file; -1 when it cannot be opened (no message).
+int TryOpenWordListFile();
+// Start-up and every switch: a word list file that cannot be opened ends the program
+// with a message, because nothing works without it.
+int OpenWordListFile();
+int OpenPracticeListFile();
+int CountRecords();
+int CountPracticeRecords();
+int ReadWordRecord(int n);
+int ReadPracticeRecord(int n);
+int WriteWordRecord(int n);
+int WritePracticeRecord(int n);
+// With no file, the same as WritePracticeRecord; with a file, appends CurrentEntry at
+// that file's current position.
+int AppendEntryTo(int n, HANDLE file);
+void CloseListFiles();
+void ClosePracticeListFile();
+
+bool WordListFileOpen();
+// Raw access for the sort: the whole word list file.
+bool ReadWholeWordListFile(std::string& bytes);

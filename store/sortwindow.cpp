@@ -1,0 +1,111 @@
+// The small "sorting" window shown while a word list is sorted. The sort runs inside
+// the handler that asked for it, so progress is painted straight into the window.
+#include <cstdio>
+#include <string>
+
+#include "app/drawing.h"
+#include "app/fonts.h"
+#include "app/globals.h"
+#include "app/handles.h"
+#include "store/catalogue.h"
+#include "store/sort.h"
+#include "text/uistrings.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"sorting";
+constexpr int kWidth = 350;
+constexpr int kHeight = 120;
+constexpr RECT kProgressRect{110, 65, 270, 95};
+// Painting every step of a large sort would cost more than the sort; the window
+// shows the latest figure a few dozen times a second instead.
+constexpr DWORD kRepaintIntervalMs = 40;
+
+const wchar_t* PhaseText(SortPhase phase) {
+    switch (phase) {
+    case SortPhase::Reading: return UiText(Ui::Reading);
+    case SortPhase::Sorting: return UiText(Ui::Sorting);
+    case SortPhase::Writing: return UiText(Ui::Writing);
+    }
+    return L"";
+}
+
+void OnCreate(HWND window) {
+    SetWindowPos(window, StayOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void OnPaint(HWND window) {
+    PaintScope paint(window);
+    PaintSortingWindow(paint.Dc());
+}
+
+LRESULT CALLBACK SortingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: OnCreate(window); return 0;
+    case WM_PAINT: OnPaint(window); return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void PaintSortingWindow(HDC dc) {
+    SelectionScope font(dc, GuiFont);
+    SetBkMode(dc, TRANSPARENT);
+    const WordListDescriptor& d = CurrentWordList();
+    const std::wstring names = d.firstName + L" - " + d.secondName;
+    RECT title{0, 5, kWidth, 30};
+    DrawShadowText(dc, title, names.c_str(), DT_CENTER | DT_SINGLELINE);
+    SetTextColor(dc, RGB(0, 0, 0));
+    RECT busy{0, 25, kWidth, kHeight};
+    DrawTextW(dc, UiText(Ui::SortBusy), -1, &busy, DT_CENTER | DT_WORDBREAK);
+}
+
+void DrawSortProgress(HDC dc, SortPhase phase, long long count) {
+    SelectionScope font(dc, GuiFont);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(50, 50, 50));
+    RECT rect = kProgressRect;
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    const std::wstring text = std::wstring(PhaseText(phase)) + L" " + std::to_wstring(count);
+    DrawTextW(dc, text.c_str(), -1, &rect, DT_SINGLELINE);
+}
+
+HWND OpenSortingWindow() {
+    WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = SortingWindowProc;
+    wc.hInstance = ModuleInstance;
+    wc.hIcon = LoadIconW(ModuleInstance, L"tavokicon");
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszClassName = kClassName;
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(0, kClassName, UiText(Ui::SortCaption), WS_CAPTION | WS_SYSMENU,
+                                  (ScreenWidth - kWidth) / 2, (ScreenHeight - kHeight) / 2, kWidth, kHeight, nullptr,
+                                  nullptr, ModuleInstance, nullptr);
+    if (window) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        UpdateWindow(window);
+    }
+    return window;
+}
+
+void SortAndReport() {
+    UniqueWindow window(OpenSortingWindow());
+    DWORD lastPaint = 0;
+    SortPhase lastPhase = SortPhase::Reading;
+    bool painted = false;
+    const int result = SortWordList([&](SortPhase phase, long long count) {
+        const DWORD now = GetTickCount();
+        if (painted && phase == lastPhase && now - lastPaint < kRepaintIntervalMs) return;
+        painted = true;
+        lastPhase = phase;
+        lastPaint = now;
+        if (!window) return;
+        WindowDc dc(window.Get());
+        if (dc) DrawSortProgress(dc.Get(), phase, count);
+    });
+    if (result != 0)
+        MessageBoxW(window.Get(), UiText(Ui::SortFailed), UiText(Ui::Error), MB_ICONWARNING);
+}

@@ -1,0 +1,121 @@
+#include "support/testenv.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+
+#include "text/stringsource.h"
+#include "text/uistrings.h"
+
+namespace {
+
+std::wstring CurrentDirectory() {
+    std::array<wchar_t, MAX_PATH> buffer{};
+    GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+    return buffer.data();
+}
+
+}  // namespace
+
+TempDirectory::TempDirectory() : previous_(CurrentDirectory()) {
+    std::array<wchar_t, MAX_PATH> base{};
+    GetTempPathW(static_cast<DWORD>(base.size()), base.data());
+    static unsigned counter = 0;
+    for (;;) {
+        path_ = std::wstring(base.data()) + L"lgx" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                std::to_wstring(++counter);
+        if (CreateDirectoryW(path_.c_str(), nullptr)) break;
+    }
+    SetCurrentDirectoryW(path_.c_str());
+}
+
+TempDirectory::~TempDirectory() {
+    SetCurrentDirectoryW(previous_.c_str());
+    RemoveTree(path_);
+}
+
+void MakeDirectories(const std::wstring& path) {
+    for (std::size_t pos = path.find_first_of(L"\\/"); pos != std::wstring::npos;
+         pos = path.find_first_of(L"\\/", pos + 1))
+        CreateDirectoryW(path.substr(0, pos).c_str(), nullptr);
+    CreateDirectoryW(path.c_str(), nullptr);
+}
+
+void WriteBytes(const std::wstring& path, std::string_view bytes) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) MakeDirectories(path.substr(0, slash));
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot create test file";
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(written, bytes.size());
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+std::wstring EnvironmentValue(const wchar_t* name) {
+    std::array<wchar_t, 4096> buffer{};
+    const DWORD n = GetEnvironmentVariableW(name, buffer.data(), static_cast<DWORD>(buffer.size()));
+    return n > 0 && n < buffer.size() ? std::wstring(buffer.data(), n) : std::wstring();
+}
+
+std::wstring SourceDirectory() {
+    // CTest passes a Unix path; Wine maps the root of the Unix file system to Z:.
+    std::wstring dir = EnvironmentValue(L"LINGORIX_SOURCE_DIR");
+    if (!dir.empty() && dir[0] == L'/') dir = L"Z:" + dir;
+    for (wchar_t& c : dir)
+        if (c == L'/') c = L'\\';
+    return dir;
+}
+
+std::string EnglishStringsSource() { return ReadBytes(SourceDirectory() + L"\\data\\strings\\english.txt"); }
+
+void InstallEnglishUiStrings(std::initializer_list<std::pair<std::string, std::string>> overrides) {
+    StringSource source = ParseStringSource(EnglishStringsSource());
+    ASSERT_TRUE(source.Ok()) << "english.txt line " << source.errorLine << ": " << source.error;
+    for (const auto& [key, value] : overrides) {
+        bool replaced = false;
+        for (StringEntry& entry : source.entries)
+            if (entry.key == key) {
+                entry.value = value;
+                replaced = true;
+            }
+        if (!replaced) source.entries.push_back({key, value});
+    }
+    const UiLoadResult result = InstallUiStrings(EntriesToPlain(source.entries));
+    ASSERT_TRUE(result.Ok()) << "missing key " << result.missingKey;
+}
