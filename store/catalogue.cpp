@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/handles.h"
+#include "app/messages.h"
 #include "store/atomicfile.h"
 #include "store/collation.h"
 #include "store/records.h"
@@ -112,7 +113,7 @@ bool PrefixEqualsIgnoreAsciiCase(std::wstring_view a, std::wstring_view b, std::
     return true;
 }
 
-void ShowLocaleWarning() { MessageBoxW(g_messageOwner, UiText(Ui::ErrorLocale), UiText(Ui::Lingorix), MB_ICONWARNING); }
+void ShowLocaleWarning() { ShowMessage(g_messageOwner, UiText(Ui::ErrorLocale), UiText(Ui::Lingorix), MB_ICONWARNING); }
 
 // Copies the language file with the line after the selection marker replaced by the
 // current word list's file name.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/messages.h"
 #include "store/records.h"
 #include "text/codepage.h"
 #include "text/locale.h"
@@ -21,7 +22,7 @@ void LoadSortTable() {
     if (!d.hasSortTable) return;
     std::string bytes;
     if (!ReadFileBytes(SortTablePath(d.firstName), bytes)) {
-        MessageBoxW(nullptr, L"Can't open sorttable   ", L"error", MB_OK);
+        ShowMessage(nullptr, L"Can't open sorttable   ", L"error", MB_OK);
         return;
     }
     ActiveSortTable = SortTableFromBytes(bytes);
@@ -48,9 +49,21 @@ int CompareWords(std::wstring_view a, std::wstring_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-int CompareFirstWords(std::wstring_view a, std::wstring_view b) {
-    return CurrentWordList().hasSortTable ? CompareWords(a, b) : CollateIgnoreCase(a, b);
+namespace {
+int CompareKeys(const std::string& a, const std::string& b) {
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
+std::string FirstWordKey(std::wstring_view word) {
+    std::string key;
+    AppendFirstWordKey(CurrentWordList(), word, key);
+    return key;
+}
+}  // namespace
+
+// Compared through the same keys the sort orders by, so the search always agrees
+// with the order the sort wrote, even for characters the locale treats oddly.
+int CompareFirstWords(std::wstring_view a, std::wstring_view b) { return CompareKeys(FirstWordKey(a), FirstWordKey(b)); }
 
 void AppendFirstWordKey(const WordListDescriptor& d, std::wstring_view word, std::string& out) {
     if (d.hasSortTable) {
@@ -64,13 +77,14 @@ void AppendFirstWordKey(const WordListDescriptor& d, std::wstring_view word, std
 
 int FindWordPosition(std::wstring_view word) {
     if (WordCount <= 0) return 0;
+    const std::string wanted = FirstWordKey(word);
     int lo = 0;
     int hi = WordCount - 1;
     while (lo <= hi) {
         const int mid = lo + (hi - lo) / 2;
         // An unreadable record ends the search where it stands.
         if (ReadWordRecord(mid) != 0) break;
-        const int c = CompareFirstWords(CurrentEntry.first, word);
+        const int c = CompareKeys(FirstWordKey(CurrentEntry.first), wanted);
         if (c == 0) return mid;
         if (c < 0)
             lo = mid + 1;

@@ -7,6 +7,7 @@
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/handles.h"
+#include "app/messages.h"
 #include "store/catalogue.h"
 #include "store/sort.h"
 #include "text/uistrings.h"
@@ -107,5 +108,5 @@ void SortAndReport() {
         if (dc) DrawSortProgress(dc.Get(), phase, count);
     });
     if (result != 0)
-        MessageBoxW(window.Get(), UiText(Ui::SortFailed), UiText(Ui::Error), MB_ICONWARNING);
+        ShowMessage(window.Get(), UiText(Ui::SortFailed), UiText(Ui::Error), MB_ICONWARNING);
 }

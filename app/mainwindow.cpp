@@ -1,0 +1,353 @@
+#include "app/mainwindow.h"
+
+#include <array>
+
+#include "app/aboutbox.h"
+#include "app/fonts.h"
+#include "app/globals.h"
+#include "app/handles.h"
+#include "app/help.h"
+#include "app/mainpaint.h"
+#include "app/menus.h"
+#include "app/messages.h"
+#include "practice/practicelists.h"
+#include "store/catalogue.h"
+#include "store/records.h"
+#include "text/uistrings.h"
+
+namespace {
+
+constexpr int kIconLeft = 60;
+constexpr int kIconSize = 32;
+constexpr int kFirstIconTop = 107;
+constexpr int kSecondIconTop = 177;
+constexpr int kButtonTop = 280;
+constexpr int kButtonWidth = 120;
+constexpr int kButtonHeight = 30;
+constexpr int kLogoMinDepth = 16;
+constexpr COLORREF kTitleShade = RGB(230, 230, 230);
+
+struct MainButton {
+    int left;
+    int id;
+    Ui text;
+};
+constexpr MainButton kButtons[] = {
+    {10, kCmdAdd, Ui::MainButtonAdd},
+    {150, kCmdMakeList, Ui::MainButtonCreatelist},
+    {290, kCmdPractise, Ui::MainButtonPractice},
+    {430, kCmdSearch, Ui::MainButtonSearch},
+};
+
+// Opening operations of the tool windows by command id; a window that is not part
+// of the program yet has none, so its command does nothing.
+struct ToolWindowCommand {
+    int id;
+    void (*open)();
+};
+constexpr ToolWindowCommand kToolWindows[] = {
+    {kCmdTranslate, nullptr}, {kCmdAdd, nullptr},         {kCmdSearch, nullptr},
+    {kCmdRecord, nullptr},    {kCmdNewWordList, nullptr}, {kCmdOverview, nullptr},
+};
+constexpr void (*kOpenFlashCards)() = nullptr;
+constexpr void (*kOpenTypedPractice)() = nullptr;
+constexpr void (*kOpenPracticeListMaker)() = nullptr;
+constexpr void (*kRunNewListDialog)(HWND owner) = nullptr;
+
+struct MainState {
+    int colourDepth = 0;
+    UniqueBitmap logo;
+    UniqueBitmap logoMask;
+    UniqueIcon firstIcon;
+    UniqueIcon secondIcon;
+};
+MainState g_main;
+
+GradientColours BaseColours() {
+    const Settings& s = AppSettings;
+    return {s.colorR, s.colorG, s.colorB, s.colorRi, s.colorGi, s.colorBi};
+}
+
+HICON LoadIconFile(const std::wstring& name) {
+    std::wstring path = std::wstring(UiText(Ui::PathIcons)) + name;
+    if (path.size() > MAX_PATH - 1) path.resize(MAX_PATH - 1);
+    return static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_LOADFROMFILE));
+}
+
+int ScreenColourDepth() {
+    WindowDc screen(nullptr);
+    return GetDeviceCaps(screen.Get(), PLANES) * GetDeviceCaps(screen.Get(), BITSPIXEL);
+}
+
+void LoadLogo() {
+    g_main.logo.Reset(static_cast<HBITMAP>(LoadImageW(nullptr, L"logo.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    if (!g_main.logo) return;
+    COLORREF transparent = 0;
+    {
+        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+        SelectionScope selected(dc.Get(), g_main.logo.Get());
+        transparent = GetPixel(dc.Get(), 0, 0);
+    }
+    g_main.logoMask.Reset(BuildLogoMask(g_main.logo.Get(), transparent));
+}
+
+void SetTopmost(HWND window, bool topmost) {
+    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void CreateButtons(HWND window) {
+    for (const MainButton& b : kButtons) {
+        HWND button = CreateWindowW(L"button", UiText(b.text), WS_CHILD | WS_VISIBLE | BS_MULTILINE, b.left,
+                                    kButtonTop, kButtonWidth, kButtonHeight, window,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), ModuleInstance, nullptr);
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), TRUE);
+    }
+}
+
+// Black text with a light copy two pixels up and left.
+void DrawEmbossedText(HDC dc, const std::wstring& text, RECT rect) {
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextW(dc, text.c_str(), -1, &rect, DT_SINGLELINE);
+    SetTextColor(dc, kTitleShade);
+    rect.left -= 2;
+    rect.top -= 2;
+    DrawTextW(dc, text.c_str(), -1, &rect, DT_SINGLELINE);
+}
+
+void MakePracticeList() {
+    if (ToolWindowOpen) return;
+    const int folders = CountPracticeLists();
+    PracticeListCount = folders > 2 ? folders - 2 : 0;
+    if (folders == 2) {
+        if (kRunNewListDialog) kRunNewListDialog(MainWindow);
+        if (CurrentPracticeList.empty()) return;
+    }
+    OpenToolWindow(kOpenPracticeListMaker);
+}
+
+void Practise(HWND window) {
+    if (ToolWindowOpen) return;
+    if (PracticeCount > 0) {
+        OpenToolWindow(PracticeMode == 0 ? kOpenFlashCards : kOpenTypedPractice);
+        return;
+    }
+    const std::wstring question = PractiseQuestionText();
+    if (ShowMessage(window, question.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING | MB_YESNO) == IDYES)
+        MakePracticeList();
+}
+
+void ToggleStayOnTop(HWND window) {
+    HMENU menu = GetMenu(window);
+    const DWORD previous = CheckMenuItem(menu, kCmdStayOnTop, MF_BYCOMMAND | MF_UNCHECKED);
+    const bool wasChecked = previous != static_cast<DWORD>(-1) && (previous & MF_CHECKED);
+    if (!wasChecked) CheckMenuItem(menu, kCmdStayOnTop, MF_BYCOMMAND | MF_CHECKED);
+    StayOnTop = wasChecked ? 0 : 1;
+    SetTopmost(window, StayOnTop == 1);
+}
+
+void ChoosePracticeMode(HWND window, int mode) {
+    HMENU menu = GetMenu(window);
+    CheckMenuItem(menu, kCmdFlashCards, MF_BYCOMMAND | (mode == 0 ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, kCmdTypedPractice, MF_BYCOMMAND | (mode == 1 ? MF_CHECKED : MF_UNCHECKED));
+    PracticeMode = mode;
+}
+
+void UncheckLanguageItem() {
+    if (LanguageMenu && CheckedLanguageItem)
+        CheckMenuItem(LanguageMenu, static_cast<UINT>(CheckedLanguageItem), MF_BYCOMMAND | MF_UNCHECKED);
+}
+
+void OnWordListCommand(int id) {
+    UncheckLanguageItem();
+    for (const auto& d : Catalogue()) {
+        if (d->menuCommandId == id) {
+            SelectWordList(*d);
+            return;
+        }
+    }
+}
+
+bool IsWordListCommand(int id) { return id >= kCmdFirstWordList && id < kCmdFirstWordList + CatalogueCount(); }
+
+bool OpenToolWindowCommand(int id) {
+    for (const ToolWindowCommand& tool : kToolWindows) {
+        if (tool.id != id) continue;
+        OpenToolWindow(tool.open);
+        return true;
+    }
+    return false;
+}
+
+// True when the command was the main window's; other ids go to the default procedure.
+bool RunCommand(HWND window, int id) {
+    if (IsWordListCommand(id)) {
+        OnWordListCommand(id);
+        return true;
+    }
+    switch (id) {
+        case kCmdExit: DestroyWindow(window); return true;
+        case kCmdHelp: ShowHelp(window, nullptr); return true;
+        case kCmdAbout: ShowAboutBox(window); return true;
+        case kCmdPractise: Practise(window); return true;
+        case kCmdMakeList: MakePracticeList(); return true;
+        case kCmdStayOnTop: ToggleStayOnTop(window); return true;
+        case kCmdFlashCards: ChoosePracticeMode(window, 0); return true;
+        case kCmdTypedPractice: ChoosePracticeMode(window, 1); return true;
+        default: return OpenToolWindowCommand(id);
+    }
+}
+
+LRESULT OnCreate(HWND window) {
+    MainWindow = window;
+    g_main = {};
+    LoadLanguageIcons();
+    g_main.colourDepth = ScreenColourDepth();
+    if (g_main.colourDepth >= kLogoMinDepth) LoadLogo();
+    ReadWindowSettings(AppSettings, ProfileFile);
+    PracticeMode = AppSettings.practiceMode;
+    StayOnTop = AppSettings.stayOnTop;
+    CreateButtons(window);
+    SetTopmost(window, StayOnTop == 1);
+    if (AppSettings.mainWindow.Saved())
+        SetWindowPos(window, nullptr, AppSettings.mainWindow.left, AppSettings.mainWindow.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+    return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+    PaintScope paint(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    PaintMainWindow(paint.Dc(), client);
+    return 0;
+}
+
+LRESULT OnLeftButtonDown(LPARAM lParam) {
+    if (!IsOnLanguageIcon(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)))) return 0;
+    UncheckLanguageItem();
+    if (WordListDescriptor* opposite = OppositeWordList(CurrentWordList())) SelectWordList(*opposite);
+    return 0;
+}
+
+LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (RunCommand(window, LOWORD(wParam))) return 0;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT OnDestroy(HWND window) {
+    WriteSettings(SettingsToSave(window), ProfileFile);
+    g_main = {};
+    CloseListFiles();
+    DeleteSharedFonts();
+    FreeUiNarrowText();
+    LanguageMenu = nullptr;
+    CheckedLanguageItem = 0;
+    if (MainWindow == window) MainWindow = nullptr;
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: return OnCreate(window);
+        case WM_PAINT: return OnPaint(window);
+        case WM_LBUTTONDOWN: return OnLeftButtonDown(lParam);
+        case WM_COMMAND: return OnCommand(window, message, wParam, lParam);
+        case WM_DESTROY: return OnDestroy(window);
+        default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, L"tavokicon");
+    wc.hIconSm = wc.hIcon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszClassName = kMainWindowClass;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    const int height = CaptionHeight + MenuHeight + kMainClientHeight;
+    const int left = (ScreenWidth - kMainWindowWidth) / 2;
+    const int top = (ScreenHeight - MenuHeight - CaptionHeight - kMainClientHeight) / 2;
+    return CreateWindowExW(0, kMainWindowClass, UiText(Ui::Lingorix), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, left,
+                           top, kMainWindowWidth, height, nullptr, nullptr, instance, nullptr);
+}
+
+void SelectWordList(WordListDescriptor& d) {
+    CheckedLanguageItem = d.menuCommandId;
+    if (LanguageMenu) CheckMenuItem(LanguageMenu, static_cast<UINT>(d.menuCommandId), MF_BYCOMMAND | MF_CHECKED);
+    SetCurrentWordList(d);
+    SaveSelection();
+    LoadLanguageIcons();
+    if (MainWindow) InvalidateRect(MainWindow, nullptr, FALSE);
+}
+
+void LoadLanguageIcons() {
+    const WordListDescriptor& d = CurrentWordList();
+    g_main.firstIcon.Reset(LoadIconFile(d.HasLongName() ? d.longFirstIconFile : d.firstIconFile));
+    g_main.secondIcon.Reset(LoadIconFile(d.HasLongName() ? d.longSecondIconFile : d.secondIconFile));
+}
+
+void OpenToolWindow(void (*open)()) {
+    if (ToolWindowOpen || !open) return;
+    ToolWindowOpen = 1;
+    open();
+    ShowWindow(MainWindow, SW_HIDE);
+}
+
+std::wstring PractiseQuestionText() {
+    const WordListDescriptor& d = CurrentWordList();
+    return std::wstring(UiText(Ui::CreateListEmpty1)) + L" (" + d.firstName + L"-" + d.secondName + L") " +
+           UiText(Ui::CreateListEmpty2);
+}
+
+bool IsOnLanguageIcon(int x, int y) {
+    const auto within = [](int v, int from) { return v >= from && v < from + kIconSize; };
+    return within(x, kIconLeft) && (within(y, kFirstIconTop) || within(y, kSecondIconTop));
+}
+
+WordListDescriptor* OppositeWordList(const WordListDescriptor& current) {
+    for (const auto& d : Catalogue())
+        if (d->secondName == current.firstName && d->firstName == current.secondName) return d.get();
+    return nullptr;
+}
+
+Settings SettingsToSave(HWND window) {
+    Settings s = AppSettings;
+    s.practiceMode = PracticeMode;
+    s.stayOnTop = StayOnTop;
+    s.practiceList = CurrentPracticeList;
+    s.listId = CurrentListId;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(window, &placement)) {
+        s.mainWindow.left = placement.rcNormalPosition.left;
+        s.mainWindow.top = placement.rcNormalPosition.top;
+    }
+    return s;
+}
+
+void PaintMainWindow(HDC dc, const RECT& client) {
+    PaintGradient(dc, client, BaseColours(), g_main.colourDepth);
+    if (g_main.firstIcon) DrawIcon(dc, kIconLeft, kFirstIconTop, g_main.firstIcon.Get());
+    if (g_main.secondIcon) DrawIcon(dc, kIconLeft, kSecondIconTop, g_main.secondIcon.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SelectionScope font(dc, TitleFont);
+    if (g_main.colourDepth >= kLogoMinDepth && g_main.logo && g_main.logoMask)
+        DrawLogo(dc, g_main.logo.Get(), g_main.logoMask.Get());
+    else
+        DrawEmbossedText(dc, UiText(Ui::Lingorix), {140, 20, 560, 90});
+    SelectObject(dc, LanguageFont);
+    const WordListDescriptor& d = CurrentWordList();
+    DrawEmbossedText(dc, d.firstName, {140, 102, 560, 160});
+    DrawEmbossedText(dc, d.secondName, {140, 172, 560, 230});
+}

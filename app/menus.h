@@ -1,0 +1,44 @@
+// The main window's menu bar, its language menu and the keyboard shortcuts.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+struct WordListDescriptor;
+
+// Command ids of the main window.
+enum MainCommand : int {
+    kCmdExit = 3,
+    kCmdHelp = 4,
+    kCmdAbout = 5,
+    kCmdTranslate = 9,
+    kCmdAdd = 10,
+    kCmdPractise = 11,
+    kCmdSearch = 12,
+    kCmdMakeList = 13,
+    kCmdRecord = 25,
+    kCmdStayOnTop = 55,
+    kCmdNewWordList = 62,
+    kCmdOverview = 63,
+    kCmdFlashCards = 64,
+    kCmdTypedPractice = 65,
+    kCmdFirstWordList = 200,
+};
+
+// The pop-up listing the word lists (position 1 of the bar), and the id of its
+// item that carries the check mark (0 when none does).
+extern HMENU LanguageMenu;
+extern int CheckedLanguageItem;
+
+// Appends "first<TAB>second" with the id and remembers the id in the descriptor.
+void AddLanguageMenuItem(HMENU menu, WordListDescriptor& descriptor, int commandId);
+
+// The whole bar: File, the word lists, Practice mode, Help; check marks set from
+// StayOnTop, PracticeMode and the catalogue's selected word list.
+HMENU CreateMainMenuBar();
+// Builds the bar and attaches it to the window.
+void AttachMainMenu(HWND window);
+
+std::vector<ACCEL> MainAcceleratorEntries();
+HACCEL CreateMainAccelerators();

@@ -1,0 +1,62 @@
+// The program's settings and window positions, kept in one section of the profile
+// file between runs. Nothing is written before the end of a run.
+#pragma once
+
+#include <string>
+
+inline constexpr wchar_t kProfileFile[] = L"win.ini";
+inline constexpr wchar_t kProfileSection[] = L"Lingorix";
+// A saved top of this value means the window has no saved position.
+inline constexpr int kNoSavedPosition = 9999;
+
+struct WindowPosition {
+    int left = kNoSavedPosition;
+    int top = kNoSavedPosition;
+    bool Saved() const { return top != kNoSavedPosition; }
+};
+
+struct Settings {
+    // Read at start, before the fonts are made.
+    std::wstring languageFont = L"Times New Roman";
+    std::wstring guiFont = L"Arial";
+    int guiFontSize = 9;
+    int languageFontSize = 30;
+    int searchWindowSize = 10;
+    int searchWindowMinimal = 0;
+
+    // Read at start, once the main window exists.
+    std::wstring practiceList;
+    int listId = 800;
+
+    // Read when the main window is created. Only the low 8 bits of the colours count.
+    int colorR = 0, colorG = 200, colorB = 0;
+    int colorRi = 0, colorGi = 3, colorBi = 0;
+    int aboutPause = 0;  // milliseconds; the key's name comes from the strings file
+    int practiceMode = 0;
+    int stayOnTop = 0;
+    WindowPosition mainWindow;
+    WindowPosition practise;  // both practice windows
+    WindowPosition makelist;
+    WindowPosition add;
+    WindowPosition translate;
+    WindowPosition search;
+    int clipSearch = 0;
+    int addNewWordsToList = 1;
+    int practiceSound = 1;
+};
+
+// The process-wide values. PracticeMode, StayOnTop, CurrentListId and
+// CurrentPracticeList live in their own variables while the program runs; the
+// fields of the same meaning here only carry them from and to the profile file.
+extern Settings AppSettings;
+// The file the program itself reads and writes; tests point it at a file of their own.
+extern std::wstring ProfileFile;
+
+// The profile file name is the system's "win.ini" unless a caller (a test) names
+// another file; a name without a folder means the system's profile file.
+void ReadStartSettings(Settings& settings, const std::wstring& profile = kProfileFile);
+void ReadPracticeListSettings(Settings& settings, const std::wstring& profile = kProfileFile);
+void ReadWindowSettings(Settings& settings, const std::wstring& profile = kProfileFile);
+// Writes what the end of a run keeps: the values that are always written, each
+// saved tool window position, and the practice list when there is one.
+void WriteSettings(const Settings& settings, const std::wstring& profile = kProfileFile);

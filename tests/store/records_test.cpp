@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "store/records.h"
+#include "support/storefixture.h"
+
+namespace {
+
+class Records : public StoreTest {
+protected:
+    void OpenFrench(const std::vector<WordEntry>& entries) {
+        WriteBytes(L"languages.ini", LanguageFile({"French,french"}, "Fre_Eng.tvk"));
+        WriteWordList(L"Fre_Eng.tvk", entries);
+        Open();
+    }
+};
+
+}  // namespace
+
+TEST(RecordFormat, FieldsHaveFixedPlacesWhateverTheWordLengths) {
+    const WordEntry entry{std::wstring(30, L'a'), L"b", 1};
+    const WordRecord r = EncodeRecord(entry, 1252, 1252);
+    EXPECT_EQ(std::memcmp(r.bytes, std::string(30, 'a').data(), 30), 0);
+    EXPECT_EQ(r.bytes[30], 0);
+    EXPECT_EQ(r.bytes[31], 'b');
+    EXPECT_EQ(r.bytes[32], 0);
+    EXPECT_EQ(r.bytes[82], 1);
+    EXPECT_EQ(r.bytes[83], 0);
+    const WordEntry back = DecodeRecord(r, 1252, 1252);
+    EXPECT_EQ(back.first, entry.first);
+    EXPECT_EQ(back.second, L"b");
+    EXPECT_EQ(back.deleted, 1);
+}
+
+TEST(RecordFormat, OverlongWordsAreCutAtACharacterBoundary) {
+    WordEntry entry{std::wstring(40, L'x'), std::wstring(60, L'y'), 0};
+    WordRecord r = EncodeRecord(entry, 1252, 1252);
+    WordEntry back = DecodeRecord(r, 1252, 1252);
+    EXPECT_EQ(back.first, std::wstring(30, L'x'));
+    EXPECT_EQ(back.second, std::wstring(50, L'y'));
+
+    // Japanese in the first field: 16 double-byte characters do not fit 30 bytes.
+    entry.first = std::wstring(16, L'\x30A2');
+    entry.second = L"a" + std::wstring(30, L'\x30A2');
+    r = EncodeRecord(entry, 932, 932);
+    EXPECT_EQ(r.bytes[30], 0);
+    EXPECT_EQ(r.bytes[81], 0);
+    back = DecodeRecord(r, 932, 932);
+    EXPECT_EQ(back.first, std::wstring(15, L'\x30A2'));
+    EXPECT_EQ(back.second, L"a" + std::wstring(24, L'\x30A2'));  // 49 bytes: the 25th would need 51
+}
+
+TEST(RecordFormat, DamagedRecordsNeverReadPastAField) {
+    WordRecord r;
+    std::memset(r.bytes, 'z', sizeof r.bytes);  // no zero anywhere
+    WordEntry back = DecodeRecord(r, 1252, 1252);
+    EXPECT_EQ(back.first, std::wstring(30, L'z'));
+    EXPECT_EQ(back.second, std::wstring(50, L'z'));
+
+    unsigned char raw[kRecordSize];
+    std::memset(raw, 'z', sizeof raw);
+    NormalizeLiveRecord(raw, 1252, 1252);
+    EXPECT_EQ(raw[29], 'z');
+    EXPECT_EQ(raw[30], 0);
+    EXPECT_EQ(raw[80], 'z');
+    EXPECT_EQ(raw[81], 0);
+    EXPECT_EQ(raw[82], 0);
+    EXPECT_EQ(raw[83], 0);
+
+    // A double-byte lead byte in the last text position is dropped rather than split.
+    std::memset(raw, 0, sizeof raw);
+    for (int i = 0; i < 29; ++i) raw[i] = 'k';
+    raw[29] = 0x83;
+    raw[30] = 0x41;
+    EXPECT_EQ(FirstWordBytes(raw, 932), std::string(29, 'k'));
+}
+
+TEST_F(Records, CountsOnlyWholeRecords) {
+    OpenFrench({});
+    EXPECT_EQ(WordCount, 0);
+    EXPECT_EQ(ReadWordRecord(0), -1);
+
+    CloseListFiles();
+    WriteWordList(L"Fre_Eng.tvk", {{L"chat", L"cat", 0}, {L"chien", L"dog", 0}});
+    std::string bytes = ReadBytes(L"wordlists\\Fre_Eng.tvk");
+    WriteBytes(L"wordlists\\Fre_Eng.tvk", bytes + std::string(50, 'j'));
+    ASSERT_EQ(TryOpenWordListFile(), 0);
+    CountRecords();
+    EXPECT_EQ(WordCount, 2);
+}
+
+TEST_F(Records, ReadingOutsideTheListFailsAndKeepsTheCurrentEntry) {
+    OpenFrench({{L"chat", L"cat", 0}, {L"\x00E9t\x00E9", L"summer", 1}});
+    ASSERT_EQ(ReadWordRecord(1), 0);
+    EXPECT_EQ(CurrentEntry.first, L"\x00E9t\x00E9");
+    EXPECT_EQ(CurrentEntry.deleted, 1);
+    EXPECT_EQ(ReadWordRecord(2), -1);  // passes the bound, then the read is short
+    EXPECT_EQ(ReadWordRecord(-1), -1);
+    EXPECT_EQ(ReadWordRecord(7), -1);
+    EXPECT_EQ(CurrentEntry.first, L"\x00E9t\x00E9");
+}
+
+TEST_F(Records, WritingAtTheCountAppendsAndInPlaceOverwrites) {
+    OpenFrench({{L"chat", L"cat", 0}});
+    CurrentEntry = {L"maison", L"house, home", 0};
+    ASSERT_EQ(WriteWordRecord(WordCount), 0);
+    ++WordCount;
+    CurrentEntry = {L"chat", L"cat", 1};
+    ASSERT_EQ(WriteWordRecord(0), 0);
+    const auto entries = ReadWordList(L"Fre_Eng.tvk");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].deleted, 1);
+    EXPECT_EQ(entries[1].second, L"house, home");
+    EXPECT_EQ(WriteWordRecord(-1), -1);
+}
+
+TEST_F(Records, WithoutPracticeListsThereIsNoPracticeFile) {
+    OpenFrench({});
+    EXPECT_TRUE(CurrentPracticeList.empty());
+    EXPECT_EQ(OpenPracticeListFile(), -1);
+    EXPECT_EQ(PracticeCount, 0);
+    CurrentEntry = {L"a", L"b", 0};
+    EXPECT_EQ(WritePracticeRecord(0), -1);
+}
+
+TEST_F(Records, TheFirstPracticeListFolderIsTakenAndItsFileCreated) {
+    MakeDirectories(L"practice\\.hidden");
+    MakeDirectories(L"practice\\Basics");
+    OpenFrench({{L"chat", L"cat", 0}});
+    EXPECT_EQ(CurrentPracticeList, L"Basics");
+    EXPECT_EQ(PracticeListCount, 2);
+    EXPECT_TRUE(FileExists(L"practice\\Basics\\Fre_Eng.ls"));
+    EXPECT_EQ(PracticeCount, 0);
+
+    ASSERT_EQ(ReadWordRecord(0), 0);
+    ASSERT_EQ(AppendEntryTo(PracticeCount, nullptr), 0);
+    CountPracticeRecords();
+    EXPECT_EQ(PracticeCount, 1);
+    ASSERT_EQ(ReadPracticeRecord(0), 0);
+    EXPECT_EQ(CurrentEntry.second, L"cat");
+}

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "app/fonts.h"
+#include "app/handles.h"
+#include "store/atomicfile.h"
+#include "store/collation.h"
+#include "store/records.h"
+#include "store/sort.h"
+#include "support/storefixture.h"
+#include "text/uistrings.h"
+
+namespace {
+
+class Sorting : public StoreTest {
+protected:
+    void OpenFrench(const std::vector<WordEntry>& entries) {
+        WriteBytes(L"languages.ini", LanguageFile({"French,french"}, "Fre_Eng.tvk"));
+        WriteWordList(L"Fre_Eng.tvk", entries);
+        Open();
+    }
+    static std::vector<WordEntry> ManyEntries(int count) {
+        std::vector<WordEntry> entries;
+        for (int i = 0; i < count; ++i) {
+            const int k = (i * 7919) % count;
+            entries.push_back({L"w" + std::to_wstring(k), L"t" + std::to_wstring(i), 0});
+        }
+        return entries;
+    }
+};
+
+}  // namespace
+
+TEST_F(Sorting, OrdersByFirstWordAndDropsMarkedEntries) {
+    OpenFrench({{L"zoo", L"zoo", 0}, {L"\x00E9t\x00E9", L"summer", 0}, {L"abricot", L"apricot", 1},
+                {L"Maison", L"house", 0}, {L"chat", L"cat", 1}, {L"arbre", L"tree", 0}});
+    ASSERT_EQ(SortWordList(), 0);
+    EXPECT_EQ(WordCount, 4);
+    const auto entries = ReadWordList(L"Fre_Eng.tvk");
+    EXPECT_EQ(FirstWords(entries), (std::vector<std::wstring>{L"arbre", L"\x00E9t\x00E9", L"Maison", L"zoo"}));
+    for (const auto& e : entries) EXPECT_EQ(e.deleted, 0);
+    EXPECT_EQ(entries[1].second, L"summer");
+    EXPECT_FALSE(FileExists(L"wordlists\\sort.tmp"));
+    // The store is open again on the sorted file.
+    ASSERT_EQ(ReadWordRecord(3), 0);
+    EXPECT_EQ(CurrentEntry.first, L"zoo");
+}
+
+TEST_F(Sorting, EqualWordsKeepTheirOrderAndAreAllFound) {
+    OpenFrench({{L"pomme", L"apple (1)", 0}, {L"Pomme", L"apple (2)", 0}, {L"banane", L"banana", 0},
+                {L"POMME", L"apple (3)", 0}});
+    ASSERT_EQ(SortWordList(), 0);
+    const auto entries = ReadWordList(L"Fre_Eng.tvk");
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[1].second, L"apple (1)");
+    EXPECT_EQ(entries[2].second, L"apple (2)");
+    EXPECT_EQ(entries[3].second, L"apple (3)");
+    const int found = FindWordPosition(L"pomme");
+    EXPECT_GE(found, 1);
+    EXPECT_LE(found, 3);
+}
+
+TEST_F(Sorting, TheSortAgreesWithTheBinarySearch) {
+    std::vector<WordEntry> entries;
+    const wchar_t* words[] = {L"\x00E9l\x00E8ve", L"eleve", L"\x00C9L\x00C8VE", L"c\x0153ur", L"coeur", L"c\x00F4te",
+                              L"cote", L"c\x00F4t\x00E9", L"cot\x00E9", L"na\x00EF" L"f", L"naif", L"a-b", L"ab", L"a b",
+                              L"\x00E7" L"a", L"ca", L"zz", L"Z", L"\x00FF", L"1", L"10", L"9"};
+    for (const wchar_t* w : words) entries.push_back({w, L"x", 0});
+    OpenFrench(entries);
+    ASSERT_EQ(SortWordList(), 0);
+    for (const wchar_t* w : words) {
+        const int at = FindWordPosition(w);
+        ASSERT_LT(at, WordCount) << "not found";
+        ASSERT_EQ(ReadWordRecord(at), 0);
+        EXPECT_EQ(CompareFirstWords(CurrentEntry.first, w), 0);
+    }
+    const auto sorted = ReadWordList(L"Fre_Eng.tvk");
+    for (std::size_t i = 0; i + 1 < sorted.size(); ++i)
+        EXPECT_LE(CompareFirstWords(sorted[i].first, sorted[i + 1].first), 0) << i;
+}
+
+TEST_F(Sorting, ATableSortsPrefixesFirst) {
+    std::string table(256, '\x02');
+    for (int c = 'a'; c <= 'z'; ++c) {
+        table[static_cast<std::size_t>(c)] = static_cast<char>(10 + c - 'a');
+        table[static_cast<std::size_t>(c - 32)] = static_cast<char>(10 + c - 'a');
+    }
+    WriteBytes(L"tables\\Latin.stb", table);
+    WriteBytes(L"languages.ini", LanguageFile({"Latin"}, "Lat_Eng.tvk"));
+    WriteWordList(L"Lat_Eng.tvk", {{L"card", L"", 0}, {L"Car", L"", 0}, {L"ca", L"", 0}, {L"b", L"", 0}});
+    Open();
+    ASSERT_EQ(SortWordList(), 0);
+    EXPECT_EQ(FirstWords(ReadWordList(L"Lat_Eng.tvk")), (std::vector<std::wstring>{L"b", L"ca", L"Car", L"card"}));
+}
+
+TEST_F(Sorting, ReportsProgressPerThousandRecordsAndPerTwoThousandComparisons) {
+    OpenFrench(ManyEntries(2500));
+    std::map<SortPhase, std::vector<long long>> seen;
+    ASSERT_EQ(SortWordList([&](SortPhase phase, long long count) { seen[phase].push_back(count); }), 0);
+    EXPECT_EQ(seen[SortPhase::Reading], (std::vector<long long>{0, 1000, 2000}));
+    EXPECT_EQ(seen[SortPhase::Writing], (std::vector<long long>{0, 1000, 2000}));
+    ASSERT_GE(seen[SortPhase::Sorting].size(), 2u);
+    for (const long long count : seen[SortPhase::Sorting]) EXPECT_EQ(count % 2000, 0);
+}
+
+TEST_F(Sorting, AFailedWriteLeavesTheOldFileWholeAndTheStoreOpen) {
+    OpenFrench(ManyEntries(3000));
+    const std::string before = ReadBytes(L"wordlists\\Fre_Eng.tvk");
+    SetAtomicWriteFailureAfter(100 * 84);
+    EXPECT_EQ(SortWordList(), -1);
+    SetAtomicWriteFailureAfter(-1);
+    EXPECT_EQ(ReadBytes(L"wordlists\\Fre_Eng.tvk"), before);
+    EXPECT_FALSE(FileExists(L"wordlists\\sort.tmp"));
+    EXPECT_EQ(WordCount, 3000);
+    ASSERT_EQ(ReadWordRecord(2999), 0);
+}
+
+TEST_F(Sorting, ATemporaryFileThatCannotBeCreatedChangesNothing) {
+    OpenFrench({{L"b", L"", 0}, {L"a", L"", 1}});
+    const std::string before = ReadBytes(L"wordlists\\Fre_Eng.tvk");
+    MakeDirectories(L"wordlists\\sort.tmp");
+    EXPECT_EQ(SortWordList(), -1);
+    EXPECT_EQ(ReadBytes(L"wordlists\\Fre_Eng.tvk"), before);
+    EXPECT_EQ(WordCount, 2);
+    EXPECT_EQ(ReadWordRecord(1), 0);
+}
+
+TEST_F(Sorting, DamagedRecordsComeOutCleanAndAnEmptyListStaysEmpty) {
+    OpenFrench({});
+    ASSERT_EQ(SortWordList(), 0);
+    EXPECT_EQ(WordCount, 0);
+    EXPECT_EQ(ReadBytes(L"wordlists\\Fre_Eng.tvk").size(), 0u);
+
+    CloseListFiles();
+    std::string damaged(84, 'q');  // no terminators at all
+    damaged[82] = 0;
+    damaged[83] = 0;
+    WriteBytes(L"wordlists\\Fre_Eng.tvk", damaged);
+    ASSERT_EQ(TryOpenWordListFile(), 0);
+    CountRecords();
+    ASSERT_EQ(SortWordList(), 0);
+    const std::string after = ReadBytes(L"wordlists\\Fre_Eng.tvk");
+    ASSERT_EQ(after.size(), 84u);
+    EXPECT_EQ(after.substr(0, 31), std::string(30, 'q') + '\0');
+    EXPECT_EQ(after.substr(31, 51), std::string(50, 'q') + '\0');
+}
+
+TEST_F(Sorting, SortAndReportShowsTheWindowAndReportsAFailure) {
+    OpenFrench({{L"b", L"", 0}, {L"a", L"", 0}});
+    SharedFontSettings fonts;
+    CreateSharedFonts(fonts, 0);
+    HWND seenOwner = nullptr;
+    std::wstring seenClass;
+    SetMessageHook([&](HWND owner, const wchar_t* text, const wchar_t* caption, UINT) {
+        seenOwner = owner;
+        wchar_t name[32] = {};
+        GetClassNameW(owner, name, 32);
+        seenClass = name;
+        messages.push_back({owner, text, caption, 0});
+        return IDOK;
+    });
+    SortAndReport();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(FirstWords(ReadWordList(L"Fre_Eng.tvk")), (std::vector<std::wstring>{L"a", L"b"}));
+    EXPECT_EQ(FindWindowW(L"sorting", nullptr), nullptr);
+
+    MakeDirectories(L"wordlists\\sort.tmp");
+    SortAndReport();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, UiText(Ui::SortFailed));
+    EXPECT_EQ(messages[0].caption, UiText(Ui::Error));
+    EXPECT_EQ(seenClass, L"sorting");
+    EXPECT_EQ(FindWindowW(L"sorting", nullptr), nullptr);
+    DeleteSharedFonts();
+}
+
+TEST_F(Sorting, ProgressIsPaintedIntoItsBox) {
+    OpenFrench({});
+    SharedFontSettings fonts;
+    CreateSharedFonts(fonts, 0);
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    WindowDc screen(nullptr);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), 350, 120));
+    SelectionScope selected(dc.Get(), bitmap.Get());
+    RECT all{0, 0, 350, 120};
+    FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    PaintSortingWindow(dc.Get());
+    DrawSortProgress(dc.Get(), SortPhase::Sorting, 4000);
+    // The progress box is cleared to light grey and holds dark text.
+    EXPECT_EQ(GetPixel(dc.Get(), 268, 93), RGB(192, 192, 192));
+    bool text = false;
+    for (int x = 110; x < 270 && !text; ++x)
+        for (int y = 65; y < 95 && !text; ++y) text = GetPixel(dc.Get(), x, y) == RGB(50, 50, 50);
+    EXPECT_TRUE(text);
+    EXPECT_EQ(GetPixel(dc.Get(), 5, 110), RGB(255, 255, 255));  // outside: untouched
+    DeleteSharedFonts();
+}

@@ -1,0 +1,41 @@
+// A user's data folder in miniature: English UI texts, a language file, word lists.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/messages.h"
+#include "store/catalogue.h"
+#include "store/records.h"
+#include "support/testenv.h"
+
+struct ShownMessage {
+    HWND owner;
+    std::wstring text;
+    std::wstring caption;
+    UINT type;
+};
+
+class StoreTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Languages section with these lines, then a selection section naming `selected`
+    // (none when empty).
+    static std::string LanguageFile(const std::vector<std::string>& languageLines, const std::string& selected = "");
+    // Loads the catalogue and selection, sets locale and table, opens the store.
+    void Open();
+    // Writes a word list file of the given entries in the given code pages.
+    static void WriteWordList(const std::wstring& fileName, const std::vector<WordEntry>& entries,
+                              UINT firstCodePage = 1252, UINT secondCodePage = 1252);
+    static std::vector<WordEntry> ReadWordList(const std::wstring& fileName, UINT firstCodePage = 1252,
+                                               UINT secondCodePage = 1252);
+    static std::vector<std::wstring> FirstWords(const std::vector<WordEntry>& entries);
+    WordListDescriptor& Find(const std::wstring& firstName, const std::wstring& secondName);
+
+    TempDirectory dir;
+    std::vector<ShownMessage> messages;
+};

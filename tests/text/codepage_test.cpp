@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "text/codepage.h"
+
+TEST(CharsetToCodePage, MapsListedCharsetsAndFallsBackToTheAnsiCodePage) {
+    EXPECT_EQ(CharsetToCodePage(0), 1252u);
+    EXPECT_EQ(CharsetToCodePage(161), 1253u);
+    EXPECT_EQ(CharsetToCodePage(204), 1251u);
+    EXPECT_EQ(CharsetToCodePage(238), 1250u);
+    EXPECT_EQ(CharsetToCodePage(128), 932u);
+    EXPECT_EQ(CharsetToCodePage(177), 1255u);
+    EXPECT_EQ(CharsetToCodePage(500), 1254u);
+    EXPECT_EQ(CharsetToCodePage(1), GetACP());
+    EXPECT_EQ(CharsetToCodePage(600), GetACP());
+}
+
+TEST(Conversion, DoubleByteTextGivesFewerCharactersThanBytes) {
+    // Fifteen katakana letters in code page 932: thirty bytes, fifteen characters.
+    std::string word;
+    for (int i = 0; i < 15; ++i) word += "\x83\x41";
+    const std::wstring wide = ToWide(word, 932);
+    EXPECT_EQ(wide.size(), 15u);
+    EXPECT_EQ(wide[0], L'\x30A2');
+    EXPECT_EQ(ToNarrow(wide, 932), word);
+}
+
+TEST(Conversion, MissingCharactersBecomeTheDefaultCharacter) {
+    EXPECT_EQ(ToNarrow(L"a\x0416z", 1252), "a?z");
+    EXPECT_EQ(ToNarrow(L"\x0416", 1251), "\xC6");
+}
+
+TEST(Conversion, StopsAtTheFirstZeroUnlessCounted) {
+    const char data[] = {'a', 0, 'b', 0, 0};
+    EXPECT_EQ(ToWide(std::string_view(data, 5), 1252), L"a");
+    const std::wstring counted = ToWideCounted(data, 5, 1252);
+    EXPECT_EQ(counted, std::wstring(L"a\0b\0\0", 5));
+    EXPECT_TRUE(ToWide("", 1252).empty());
+}
+
+TEST(Conversion, LimitedNarrowingNeverSplitsADoubleByteCharacter) {
+    std::wstring kana(16, L'\x30A2');  // 32 bytes in code page 932
+    std::string cut = ToNarrowLimited(kana, 932, 30);
+    EXPECT_EQ(cut.size(), 30u);
+    EXPECT_EQ(ToWide(cut, 932), std::wstring(15, L'\x30A2'));
+
+    // One single-byte letter first: 31 bytes; the cut must drop a whole character.
+    cut = ToNarrowLimited(L"a" + std::wstring(15, L'\x30A2'), 932, 30);
+    EXPECT_EQ(cut.size(), 29u);
+    EXPECT_EQ(ToWide(cut, 932), L"a" + std::wstring(14, L'\x30A2'));
+
+    EXPECT_EQ(ToNarrowLimited(std::wstring(40, L'x'), 1252, 30), std::string(30, 'x'));
+    EXPECT_EQ(ToNarrowLimited(L"short", 1252, 30), "short");
+}
+
+TEST(Conversion, BoundaryPrefixTreatsALoneTrailingLeadByteAsOneCharacter) {
+    const char damaged[] = {'a', '\x83'};  // lead byte with nothing after it
+    EXPECT_EQ(CharacterBoundaryPrefix(damaged, 2, 30, 932), 2u);
+    EXPECT_EQ(CharacterBoundaryPrefix(damaged, 2, 1, 932), 1u);
+}
+
+TEST(SharedBuffers, ReuseOneBufferAndRefuseTextThatDoesNotFit) {
+    const wchar_t* first = ToWideShared("one", 1252);
+    const wchar_t* second = ToWideShared("two", 1252);
+    EXPECT_EQ(first, second);
+    EXPECT_STREQ(first, L"two");
+
+    const std::string fits(999, 'x');
+    EXPECT_EQ(std::wstring(ToWideShared(fits.c_str(), 1252)).size(), 999u);
+    const std::string tooLong(1000, 'x');
+    EXPECT_STREQ(ToWideShared(tooLong.c_str(), 1252), L"");
+    EXPECT_STREQ(ToNarrowShared(std::wstring(1000, L'y').c_str(), 1252), "");
+    EXPECT_STREQ(ToNarrowShared(L"\x0416", 1251), "\xC6");
+}
+
+TEST(CaseBlindComparison, FoldsOnlyTheLettersAToZ) {
+    EXPECT_TRUE(EqualsIgnoreAsciiCase(std::wstring_view(L"Fre_Eng.TVK"), std::wstring_view(L"fre_eng.tvk")));
+    EXPECT_FALSE(EqualsIgnoreAsciiCase(std::wstring_view(L"\x00C9t\x00E9"), std::wstring_view(L"\x00E9t\x00E9")));
+    EXPECT_TRUE(StartsWithIgnoreAsciiCase(L"English", L"eng"));
+    EXPECT_FALSE(StartsWithIgnoreAsciiCase(L"En", L"eng"));
+}

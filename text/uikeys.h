@@ -1,0 +1,116 @@
+// The keys that every UI strings file must hold, in the order the program looks
+// them up at start. The first key a file lacks is the one reported, so the order
+// is part of the behaviour. The foreign font keys (Font600 onward) are not listed:
+// how many of them a file needs depends on its own ForeignFonts value.
+#pragma once
+
+#include <cstddef>
+
+#define LINGORIX_UI_KEYS(X)                                                                              \
+    /* main menu */                                                                                      \
+    X(MainMenuFile0) X(MainMenuFile1) X(MainMenuFile2) X(MainMenuFile3) X(MainMenuFile4)                 \
+    X(MainMenuPracticeMode0) X(MainMenuPracticeMode1) X(MainMenuPracticeMode2)                           \
+    X(MainMenuPracticeHelp0) X(MainMenuPracticeHelp1) X(MainMenuPracticeHelp2) X(MainMenuPracticeHelp3)  \
+    /* Add window menu */                                                                                \
+    X(AddMenuCharset0) X(AddMenuCharset1) X(AddMenuCharset2) X(AddMenuOptions0) X(AddMenuOptions1)       \
+    /* practice list maker menu */                                                                       \
+    X(CreatePLMenuFile0) X(CreatePLMenuFile1) X(CreatePLMenuFile2)                                       \
+    /* typed practice menu */                                                                            \
+    X(PracticeIAMenuCharset0) X(PracticeIAMenuCharset1) X(PracticeIAMenuCharset2)                        \
+    X(PracticeIAMenuSound0) X(PracticeIAMenuSound1) X(PracticeIAMenuSound2)                              \
+    /* Search window menu */                                                                             \
+    X(SearchMenuCharset0) X(SearchMenuCharset1) X(SearchMenuCharset2)                                    \
+    X(SearchMenuClipboard0) X(SearchMenuClipboard1) X(SearchMenuClipboard2)                              \
+    X(SearchMenuWindowsize0) X(SearchMenuWindowsize1)                                                    \
+    /* Translate window menu */                                                                          \
+    X(TranslateMenuFile0) X(TranslateMenuFile1) X(TranslateMenuFile2)                                    \
+    /* About box */                                                                                      \
+    X(AboutDialogCaption) X(AboutDialogOk) X(AboutDialogCopyright) X(AboutDialogWebsite)                 \
+    X(AboutDialogEmail)                                                                                  \
+    /* new practice list dialog */                                                                       \
+    X(NewlistDialogCaption) X(NewlistDialogOk) X(NewlistDialogCancel) X(NewlistDialogListname)           \
+    /* folders and files */                                                                              \
+    X(PathLanguage) X(PathNameList) X(PathIcons) X(FilenameTempList) X(FilenameTempLanguage)             \
+    X(FilenameIni) X(FilenameHelp)                                                                       \
+    /* language file markers */                                                                          \
+    X(IniLanguage) X(IniSelected) X(IniSelectedLen) X(IniAddnew) X(IniAddnewLen)                         \
+    /* program title */                                                                                  \
+    X(Lingorix)                                                                                          \
+    /* native language */                                                                                \
+    X(MainLanguage) X(Locale) X(CharactersetCode)                                                        \
+    /* name of the profile key with the About box pause */                                               \
+    X(AviDelay)                                                                                          \
+    /* common words and messages */                                                                      \
+    X(Done) X(Cancel) X(OK) X(Quit) X(Help) X(Error) X(LanguageMenu) X(ErrorLocale)                      \
+    X(Writing) X(Reading) X(Sorting) X(NoIni)                                                            \
+    /* main window buttons */                                                                            \
+    X(MainButtonAdd) X(MainButtonPractice) X(MainButtonSearch) X(MainButtonCreatelist)                   \
+    /* Add window */                                                                                     \
+    X(AddCaption) X(AddConfirm) X(AddNocomma) X(AddHelpkey) X(AddNewentries)                             \
+    /* practice windows */                                                                               \
+    X(PracticeCaption) X(PracticeSlow) X(PracticeFast) X(PracticeFastPos) X(PracticeEndlist)             \
+    X(PracticeShow) X(PracticeCurrentscore) X(PracticeBestscore) X(PracticeSkipped)                      \
+    X(PracticeErrors) X(PracticeNotavailable)                                                            \
+    /* practice lists: maker, operations, random words and printing */                                   \
+    X(CreateListCaption) X(CreateListEmpty1) X(CreateListEmpty2) X(CreateListAddAll)                     \
+    X(CreateListRemoveAll) X(CreateListAddRandom) X(CreateListAddwords) X(CreateListClickAdd)            \
+    X(CreateListClickRemove) X(CreateListPracticelist) X(CreateListDeleted)                              \
+    X(CreateListUpdateCaption) X(CreateListUpdarting) X(CreateListAddRandomNumber)                       \
+    X(CreateListDelOldlist) X(CreateListNumberWords) X(CreateListPrint) X(CreateListformatting)          \
+    X(CreateListWord) X(CreateListnewList) X(CreateListListName) X(CreateListDelCurList)                 \
+    X(CreateListDelList) X(CreateListLists) X(CreateListNotAllowed) X(CreateListSureDel)                 \
+    X(CreateListSureDel2) X(CreateListKeeplist) X(CreateListNoDel)                                       \
+    /* Search window */                                                                                  \
+    X(SearchCaption) X(SearchDelRecord) X(SearchResRecord) X(SearchClipboard) X(SearchCopy)              \
+    X(SearchPaste) X(SearchPlay)                                                                         \
+    /* Translate window */                                                                               \
+    X(TranslateCaption) X(TranslateHelpkey)                                                              \
+    /* character picker and overview column */                                                           \
+    X(CharacterSet)                                                                                      \
+    /* sorting window */                                                                                 \
+    X(SortCaption) X(SortBusy) X(SortFailed)                                                             \
+    /* new word list window */                                                                           \
+    X(CreateEmptyCaption) X(CreateEmptyName) X(CreateEmptyLocale) X(CreateEmptyCharset)                  \
+    X(CreateEmptyCreate) X(CreateEmptyEnterName) X(CreateEmptyNotAllowed) X(CreateEmptyExists)           \
+    X(CreateEmptyCreated) X(CreateEmptyErrorIni) X(CreateEmptyErrorTmp) X(CreateEmptyErrorDatabase)      \
+    X(CreateEmptyIcon)                                                                                   \
+    /* word list overview */                                                                             \
+    X(WordlistInfoCaption) X(WordlistInfoWordlist) X(WordlistInfoWords) X(WordlistInfoLocale)            \
+    X(WordlistInfoUnknown)                                                                               \
+    /* pronunciation recorder */                                                                         \
+    X(RecordCaption) X(RecordStart) X(RecordStop) X(RecordSkip) X(RecordBack) X(RecordExit)              \
+    X(RecordWord) X(RecordOf) X(RecordEndOfList) X(RecordRecording)                                      \
+    /* keyboard shortcuts: the first character of each is the key */                                     \
+    X(AccelAdd) X(AccelPractice) X(AccelSearch) X(AccelCreatelist) X(AccelExit)                          \
+    /* installer texts: required in every file, shown by no window of the program */                     \
+    X(Install_Start) X(Install_Stop) X(Install_ChDir) X(Install_InstDir) X(Install_Drive)                \
+    X(Install_Dir) X(Install_CopyFiles) X(Install_TaalCf) X(Install_TaalTemp) X(Install_IniLine01)       \
+    X(Install_IniLine03) X(Install_ReadFrom) X(Install_WriteTemp) X(Install_ReadTo) X(Install_SortTo)    \
+    X(Install_WriteTo) X(Install_Finished) X(Install_Install)                                            \
+    /* number of foreign font keys that follow (Font600, Font601, ...) */                                \
+    X(ForeignFonts)
+
+enum class Ui : int {
+#define LINGORIX_UI_ENUM(k) k,
+    LINGORIX_UI_KEYS(LINGORIX_UI_ENUM)
+#undef LINGORIX_UI_ENUM
+    Count
+};
+
+inline constexpr std::size_t kUiKeyCount = static_cast<std::size_t>(Ui::Count);
+
+inline constexpr const char* kUiKeyNames[kUiKeyCount] = {
+#define LINGORIX_UI_NAME(k) #k,
+    LINGORIX_UI_KEYS(LINGORIX_UI_NAME)
+#undef LINGORIX_UI_NAME
+};
+
+// The key's name as it stands in a UI strings file; "" for a value outside the list.
+constexpr const char* UiKeyName(Ui key) {
+    const int index = static_cast<int>(key);
+    return index >= 0 && index < static_cast<int>(kUiKeyCount) ? kUiKeyNames[index] : "";
+}
+
+// Foreign font keys are formed as "Font%03d" from this number upward.
+inline constexpr int kUiFirstForeignFontKey = 600;
+inline constexpr int kUiMaxForeignFonts = 100;
