@@ -6,16 +6,7 @@
 #include "support/storefixture.h"
 
 namespace {
-
-class Records : public StoreTest {
-protected:
-    void OpenFrench(const std::vector<WordEntry>& entries) {
-        WriteBytes(L"languages.ini", LanguageFile({"French,french"}, "Fre_Eng.tvk"));
-        WriteWordList(L"Fre_Eng.tvk", entries);
-        Open();
-    }
-};
-
+class Records : public StoreTest {};
 }  // namespace
 
 TEST(RecordFormat, FieldsHaveFixedPlacesWhateverTheWordLengths) {

@@ -16,11 +16,6 @@ namespace {
 
 class Sorting : public StoreTest {
 protected:
-    void OpenFrench(const std::vector<WordEntry>& entries) {
-        WriteBytes(L"languages.ini", LanguageFile({"French,french"}, "Fre_Eng.tvk"));
-        WriteWordList(L"Fre_Eng.tvk", entries);
-        Open();
-    }
     static std::vector<WordEntry> ManyEntries(int count) {
         std::vector<WordEntry> entries;
         for (int i = 0; i < count; ++i) {

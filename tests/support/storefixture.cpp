@@ -38,6 +38,12 @@ void StoreTest::Open() {
     CountRecords();
 }
 
+void StoreTest::OpenFrench(const std::vector<WordEntry>& entries) {
+    WriteBytes(L"languages.ini", LanguageFile({"French,french"}, "Fre_Eng.tvk"));
+    WriteWordList(L"Fre_Eng.tvk", entries);
+    Open();
+}
+
 void StoreTest::WriteWordList(const std::wstring& fileName, const std::vector<WordEntry>& entries, UINT cp1,
                               UINT cp2) {
     std::string bytes;

@@ -28,6 +28,8 @@ protected:
     static std::string LanguageFile(const std::vector<std::string>& languageLines, const std::string& selected = "");
     // Loads the catalogue and selection, sets locale and table, opens the store.
     void Open();
+    // A French-English folder whose current word list holds these entries.
+    void OpenFrench(const std::vector<WordEntry>& entries);
     // Writes a word list file of the given entries in the given code pages.
     static void WriteWordList(const std::wstring& fileName, const std::vector<WordEntry>& entries,
                               UINT firstCodePage = 1252, UINT secondCodePage = 1252);

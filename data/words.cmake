@@ -1,0 +1,10 @@
+# Word lists and the first practice list, built from data/words/*.txt with the
+# program's own record writer and sort.
+file(GLOB word_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/words/*.txt)
+set(words_stamp ${CMAKE_BINARY_DIR}/wordlists.stamp)
+add_custom_command(OUTPUT ${words_stamp}
+  COMMAND mkwordlists Z:${CMAKE_CURRENT_SOURCE_DIR}/words Z:${LINGORIX_BIN_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${words_stamp}
+  DEPENDS mkwordlists ${word_sources} ${data_outputs}
+  VERBATIM)
+list(APPEND data_outputs ${words_stamp})
