@@ -3,6 +3,7 @@
 #include <vfw.h>
 
 #include "app/fonts.h"
+#include "app/lazylibrary.h"
 #include "app/globals.h"
 #include "app/settings.h"
 #include "text/uistrings.h"
@@ -55,9 +56,12 @@ INT_PTR OnInitDialog(HWND dialog) {
     SetTexts(dialog);
     // Created as a child from the start: a window only restyled as a child afterwards
     // keeps no parent and would stand at the screen's corner.
-    g_about.animation =
-        MCIWndCreateW(dialog, ModuleInstance,
-                      WS_CHILD | WS_VISIBLE | MCIWNDF_NOPLAYBAR | MCIWNDF_NOMENU | MCIWNDF_NOERRORDLG, kAnimationFile);
+    using CreateMediaWindow = HWND(VFWAPIV*)(HWND, HINSTANCE, DWORD, LPCWSTR);
+    const auto create = LazyFunction<CreateMediaWindow>(L"msvfw32.dll", "MCIWndCreateW");
+    if (!create) return TRUE;
+    g_about.animation = create(dialog, ModuleInstance,
+                               WS_CHILD | WS_VISIBLE | MCIWNDF_NOPLAYBAR | MCIWNDF_NOMENU | MCIWNDF_NOERRORDLG,
+                               kAnimationFile);
     if (!g_about.animation) return TRUE;
     SetWindowLongPtrW(g_about.animation, GWL_STYLE, WS_CHILD | WS_VISIBLE);
     SetWindowPos(g_about.animation, nullptr, kAnimationLeft, kAnimationTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cwctype>
 
+#include "app/lazylibrary.h"
 #include "text/codepage.h"
 #include "text/uistrings.h"
 
@@ -44,11 +45,14 @@ void ShowHelp(HWND owner, const wchar_t* keyword) {
         WinHelpW(owner, file.c_str(), keyword ? HELP_KEY : HELP_CONTENTS, reinterpret_cast<ULONG_PTR>(keyword));
         return;
     }
+    using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    const auto shellExecute = LazyFunction<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW");
+    if (!shellExecute) return;
     std::array<wchar_t, MAX_PATH> full{};
     if (GetFullPathNameW(file.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr) == 0) return;
     // A browser may refuse a page address with an anchor; the plain page is better than nothing.
     if (keyword && *keyword &&
-        Opened(ShellExecuteW(owner, L"open", HelpPageUrl(full.data(), keyword).c_str(), nullptr, nullptr, SW_SHOWNORMAL)))
+        Opened(shellExecute(owner, L"open", HelpPageUrl(full.data(), keyword).c_str(), nullptr, nullptr, SW_SHOWNORMAL)))
         return;
-    ShellExecuteW(owner, L"open", full.data(), nullptr, nullptr, SW_SHOWNORMAL);
+    shellExecute(owner, L"open", full.data(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -68,11 +68,9 @@ void ChoosePracticeList() {
     }
 }
 
-void LoadCommonControls() {
-    InitCommonControls();
-    // The printing of practice lists needs the rich edit control; it stays loaded.
-    LoadLibraryW(L"RICHED32.DLL");
-}
+// The rich edit control that printing needs is loaded when printing first needs it,
+// which keeps it out of every start.
+void LoadCommonControls() { InitCommonControls(); }
 
 int RunMessageLoop(HACCEL accelerators) {
     MSG msg;

@@ -121,16 +121,20 @@ UiLoadResult LoadUiStringsFile(const std::wstring& path) {
     return InstallUiStrings(std::move(bytes));
 }
 
+std::wstring StringNotFoundMessage(const std::string& key) {
+    std::wstring message = kStringNotFoundFormat;
+    // Keys are ASCII names from the program itself.
+    message.replace(message.find(L"%s"), 2, std::wstring(key.begin(), key.end()));
+    return message;
+}
+
 void LoadUiStrings() {
     const UiLoadResult result = LoadUiStringsFile(UiStringsPath());
     if (result.Ok()) return;
     if (result.status == UiLoadResult::Status::FileMissing) {
         MessageBoxW(nullptr, kNoStringsFileMessage, kFixedCaption, MB_ICONWARNING);
     } else {
-        std::wstring key(result.missingKey.begin(), result.missingKey.end());
-        std::vector<wchar_t> message(key.size() + 64);
-        std::swprintf(message.data(), message.size(), kStringNotFoundFormat, key.c_str());
-        MessageBoxW(nullptr, message.data(), kFixedCaption, MB_ICONWARNING);
+        MessageBoxW(nullptr, StringNotFoundMessage(result.missingKey).c_str(), kFixedCaption, MB_ICONWARNING);
     }
     ExitProcess(1);
 }

@@ -50,3 +50,4 @@ void FreeUiNarrowText();
 inline constexpr wchar_t kNoStringsFileMessage[] = L"No strings file found.   ";
 inline constexpr wchar_t kStringNotFoundFormat[] = L"String: %s not found.   ";
 inline constexpr wchar_t kFixedCaption[] = L"Lingorix";
+std::wstring StringNotFoundMessage(const std::string& key);

@@ -148,3 +148,7 @@ TEST(UiStringsLookUp, TheCharacterSetOfTheFileDecidesItsCodePage) {
     EXPECT_STREQ(UiText(Ui::MainMenuFile0), L"\x0424\x0430\x0439\x043B");
     InstallEnglishUiStrings();
 }
+
+TEST(UiStringsMessages, TheNotFoundMessageNamesTheWholeKey) {
+    EXPECT_EQ(StringNotFoundMessage("Install_Finished"), L"String: Install_Finished not found.   ");
+}

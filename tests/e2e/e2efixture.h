@@ -1,0 +1,39 @@
+// Common ground of the end-to-end tests: a fresh data folder and an empty profile
+// section for every test (the section is shared by all runs of the program).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e/driver.h"
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override { e2e::profile::Clear(); }
+    void TearDown() override { e2e::profile::Clear(); }
+
+    // Starts the program and waits for its visible main window.
+    HWND StartMainWindow(e2e::LaunchedApp& app) {
+        const std::wstring program = e2e::ProgramPath();
+        EXPECT_TRUE(app.Started()) << "cannot start " << std::string(program.begin(), program.end());
+        HWND window = app.WaitForMainWindow();
+        EXPECT_NE(window, nullptr) << "no main window";
+        return window;
+    }
+
+    // The language menu's checked ids once the condition on them holds.
+    std::vector<UINT> CheckedLanguagesWhen(HWND window, const std::vector<UINT>& expected) {
+        std::vector<UINT> checked;
+        e2e::WaitUntil(
+            [&] {
+                checked = e2e::ReadMenuBar(window).CheckedIds(kLanguagePopup);
+                return checked == expected;
+            },
+            5000);
+        return checked;
+    }
+
+    static constexpr std::size_t kLanguagePopup = 1;
+    e2e::AppFolder folder;
+};

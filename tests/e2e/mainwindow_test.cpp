@@ -1,0 +1,158 @@
+// The running main window: switching word lists, swapping the direction, stay on
+// top, the practise question, keyboard exit and what the end of the run writes.
+#include <string>
+#include <vector>
+
+#include "e2e/e2efixture.h"
+
+using namespace e2e;
+
+namespace {
+
+using MainWindowTest = EndToEndTest;
+
+// Every line of the language file but the one after [Selected].
+std::vector<std::string> LinesBesideSelection(const AppFolder& folder) {
+    std::vector<std::string> lines = folder.LanguageFileLines();
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+        if (lines[i] == "[Selected]") lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i + 1));
+    return lines;
+}
+
+TEST_F(MainWindowTest, LanguageMenuChoiceRewritesTheSelection) {
+    const std::vector<std::string> before = LinesBesideSelection(folder);
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+
+    // The menu is read on the program's own thread, so once it shows the new check
+    // the command, and with it the rewrite of the language file, is complete.
+    Command(main, 203);  // Russian-English
+    EXPECT_EQ(CheckedLanguagesWhen(main, {203}), std::vector<UINT>{203});
+    EXPECT_EQ(folder.SelectedWordList(), "Rus_Eng.tvk");
+    EXPECT_EQ(LinesBesideSelection(folder), before);
+    EXPECT_FALSE(folder.Exists(L"tmp.ini"));
+
+    Command(main, 208);  // English-Russian, from the reverse half
+    EXPECT_EQ(CheckedLanguagesWhen(main, {208}), std::vector<UINT>{208});
+    EXPECT_EQ(folder.SelectedWordList(), "Eng_Rus.tvk");
+
+    // The choice is kept for the next start.
+    ASSERT_EQ(app.Exit(main), 0u);
+    LaunchedApp again(folder);
+    HWND next = StartMainWindow(again);
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(ReadMenuBar(next).CheckedIds(kLanguagePopup), std::vector<UINT>{208});
+}
+
+TEST_F(MainWindowTest, IconClickSwapsTheDirection) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+
+    // Beside the icons nothing happens; the messages are handled in order, so the
+    // state after the later click on the icon shows that the first changed nothing.
+    ClickClient(main, 100, 120);
+    ClickClient(main, 70, 120);
+    EXPECT_EQ(CheckedLanguagesWhen(main, {205}), std::vector<UINT>{205});
+    EXPECT_EQ(folder.SelectedWordList(), "Eng_Fre.tvk");
+
+    ClickClient(main, 91, 208);  // the lower icon's last pixel swaps back
+    EXPECT_EQ(CheckedLanguagesWhen(main, {200}), std::vector<UINT>{200});
+    EXPECT_EQ(folder.SelectedWordList(), "Fre_Eng.tvk");
+}
+
+TEST_F(MainWindowTest, StayOnTopFollowsTheProfileAndTheCommand) {
+    profile::Set(L"StayOnTop", L"1");
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(IsTopmost(main));
+    EXPECT_TRUE(ReadMenuBar(main).IsChecked(55));
+
+    Command(main, 55);
+    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(main); }, 5000));
+    EXPECT_FALSE(ReadMenuBar(main).IsChecked(55));
+
+    Command(main, 55);
+    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(main); }, 5000));
+    EXPECT_TRUE(ReadMenuBar(main).IsChecked(55));
+}
+
+TEST_F(MainWindowTest, PractiseWithoutPracticeWordsAsksAndNoChangesNothing) {
+    folder.DeleteFolder(L"practice");
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    const MenuBar before = ReadMenuBar(main);
+
+    Command(main, 11);
+    const std::optional<MessageBoxWindow> box = app.WaitForMessageBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->Caption(), L"Lingorix");
+    EXPECT_EQ(box->Text(), EnglishText("CreateListEmpty1") + L" (French-English) " + EnglishText("CreateListEmpty2"));
+    EXPECT_TRUE(box->HasButton(IDYES));
+    EXPECT_TRUE(box->HasButton(IDNO));
+    EXPECT_EQ(GetWindow(box->Handle(), GW_OWNER), main);
+
+    box->Press(IDNO);
+    EXPECT_TRUE(WaitUntil([&] { return !app.FindMessageBox(); }, 5000));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_EQ(app.Windows(true), std::vector<HWND>{main});
+    const MenuBar after = ReadMenuBar(main);
+    for (std::size_t p = 0; p < before.popups.size(); ++p) EXPECT_EQ(after.CheckedIds(p), before.CheckedIds(p));
+    EXPECT_EQ(folder.SelectedWordList(), "Fre_Eng.tvk");
+}
+
+TEST_F(MainWindowTest, EndOfRunWritesTheSettings) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    Command(main, 55);  // stay on top
+    Command(main, 65);  // typed answers
+    ASSERT_TRUE(WaitUntil([&] { return IsTopmost(main); }, 5000));
+    const RECT outer = WindowRect(main);
+    EXPECT_FALSE(profile::Int(L"StayOnTop")) << "written before the end";
+
+    ASSERT_EQ(app.Exit(main), 0u);
+    EXPECT_EQ(profile::Int(L"PracticeMode"), 1);
+    EXPECT_EQ(profile::Int(L"StayOnTop"), 1);
+    EXPECT_EQ(profile::Int(L"WinPosLeftMain"), outer.left);
+    EXPECT_EQ(profile::Int(L"WinPosTopMain"), outer.top);
+    EXPECT_EQ(profile::Int(L"searchwindowsize"), 10);
+    EXPECT_EQ(profile::Int(L"searchwindowminimal"), 0);
+    EXPECT_EQ(profile::Int(L"ClipSearch"), 0);
+    EXPECT_EQ(profile::Int(L"AddNewWordsToList"), 1);
+    EXPECT_EQ(profile::Int(L"PracticeSound"), 1);
+    // Tool windows that were never opened keep no position, and nothing is written
+    // that the program only reads.
+    for (const wchar_t* key : {L"WinPosTopAdd", L"WinPosLeftAdd", L"WinPosTopSearch", L"WinPosTopPractise",
+                               L"WinPosTopMakelist", L"WinPosTopTranslate", L"colorR", L"guifont", L"languagefont"})
+        EXPECT_FALSE(profile::Text(key)) << std::string(key, key + wcslen(key));
+}
+
+TEST_F(MainWindowTest, SavedPositionAndModeAreUsedAtStart) {
+    profile::Set(L"WinPosLeftMain", L"40");
+    profile::Set(L"WinPosTopMain", L"30");
+    profile::Set(L"PracticeMode", L"1");
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    const RECT outer = WindowRect(main);
+    EXPECT_EQ(outer.left, 40);
+    EXPECT_EQ(outer.top, 30);
+    const MenuBar bar = ReadMenuBar(main);
+    EXPECT_FALSE(bar.IsChecked(64));
+    EXPECT_TRUE(bar.IsChecked(65));
+}
+
+TEST_F(MainWindowTest, CtrlQEndsTheProgram) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PressKeys(main, {VK_CONTROL, 'Q'})) << "cannot bring the window to the foreground";
+    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_TRUE(profile::Int(L"WinPosTopMain")) << "the settings were not written";
+}
+
+}  // namespace
