@@ -37,8 +37,15 @@ fi
     wineserver -w
     touch "$prefix/.ready"
   fi
-  # Keeps the server up between the test executables; it ends by itself later.
-  setsid wineserver -p 30 >/dev/null 2>&1 </dev/null 9>&- &
+  # Keeps the server up between the test executables; it ends by itself 30 s after the
+  # last program ("-p30" in one word: "-p 30" would keep it forever). It exits with 0 only
+  # when it started a new server; then the prefix's background services are started here,
+  # with harmless standard handles. Started by the program below instead, they would
+  # inherit its output pipe and keep whoever reads it (ninja, CTest) waiting for as long
+  # as the server lives.
+  if setsid -w wineserver -p30 >/dev/null 2>&1 </dev/null 9>&-; then
+    wineboot >/dev/null 2>&1 </dev/null 9>&-
+  fi
 ) 9>"$prefix.lock"
 
 exec wine "$@"
