@@ -29,8 +29,10 @@ void Play(HWND dialog) {
     MCI_PLAY_PARMS play{};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(dialog);
     play.dwFrom = 0;
-    g_about.lastPlay =
-        mciSendCommandW(g_about.device, MCI_PLAY, MCI_NOTIFY | MCI_FROM, reinterpret_cast<DWORD_PTR>(&play));
+    using SendCommand = MCIERROR(WINAPI*)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
+    const auto send = LazyFunction<SendCommand>(L"winmm.dll", "mciSendCommandW");
+    g_about.lastPlay = send ? send(g_about.device, MCI_PLAY, MCI_NOTIFY | MCI_FROM, reinterpret_cast<DWORD_PTR>(&play))
+                            : MCIERR_UNRECOGNIZED_COMMAND;
 }
 
 // Stands still on the last frame; a mouse button cuts the pause short.
