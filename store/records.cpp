@@ -16,17 +16,48 @@ int PracticeCount = 0;
 std::wstring CurrentPracticeList;
 int PracticeListCount = 0;
 
-namespace {
-
-UniqueFile g_wordListFile;
-UniqueFile g_practiceListFile;
-
 std::size_t FieldTextLength(const unsigned char* field, std::size_t fieldSize, std::size_t maxBytes, UINT codePage) {
     const void* zero = std::memchr(field, 0, fieldSize);
     const std::size_t length = zero ? static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - field) : fieldSize;
     if (length <= maxBytes) return length;
     return CharacterBoundaryPrefix(reinterpret_cast<const char*>(field), length, maxBytes, codePage);
 }
+
+namespace {
+
+UniqueFile g_wordListFile;
+UniqueFile g_practiceListFile;
+
+// Records of the word list file read lately. A binary search reads the same middle
+// records again and again; keeping them saves most file reads of a look-up. Only
+// this program writes the file while it is open, and every write passes through
+// here, so the copies never go stale; opening and closing the file empties it.
+class RecordCache {
+public:
+    const WordRecord* Find(int n) const {
+        const Slot& slot = slots_[Index(n)];
+        return slot.index == n ? &slot.record : nullptr;
+    }
+    void Put(int n, const WordRecord& record) {
+        Slot& slot = slots_[Index(n)];
+        slot.index = n;
+        slot.record = record;
+    }
+    void Clear() {
+        for (Slot& slot : slots_) slot.index = -1;
+    }
+
+private:
+    struct Slot {
+        int index = -1;
+        WordRecord record;
+    };
+    static constexpr std::size_t kSlots = 4096;
+    static std::size_t Index(int n) { return static_cast<std::size_t>(n) & (kSlots - 1); }
+    std::array<Slot, kSlots> slots_{};
+};
+
+RecordCache g_wordCache;
 
 void StoreField(unsigned char* field, const std::string& text) {
     std::memcpy(field, text.data(), text.size());
@@ -53,24 +84,38 @@ bool Seek(HANDLE file, long long offset) {
     return SetFilePointerEx(file, to, nullptr, FILE_BEGIN) != FALSE;
 }
 
-int ReadRecordFrom(HANDLE file, int n, int count) {
+long long RecordOffset(int n) { return static_cast<long long>(n) * static_cast<long long>(kRecordSize); }
+
+int ReadRecordFrom(HANDLE file, int n, int count, RecordCache* cache) {
     if (file == INVALID_HANDLE_VALUE || n < 0 || n > count) return -1;
-    if (!Seek(file, static_cast<long long>(n) * static_cast<long long>(kRecordSize))) return -1;
     WordRecord record;
-    DWORD read = 0;
-    if (!ReadFile(file, record.bytes, kRecordSize, &read, nullptr) || read != kRecordSize) return -1;
+    const WordRecord* cached = cache ? cache->Find(n) : nullptr;
+    if (cached) {
+        record = *cached;
+    } else {
+        DWORD read = 0;
+        if (!Seek(file, RecordOffset(n)) || !ReadFile(file, record.bytes, kRecordSize, &read, nullptr) ||
+            read != kRecordSize)
+            return -1;
+        if (cache) cache->Put(n, record);
+    }
     const WordListDescriptor& d = CurrentWordList();
     CurrentEntry = DecodeRecord(record, d.firstCodePage, d.secondCodePage);
     return 0;
 }
 
-int WriteRecordAt(HANDLE file, long long offset) {
+// Writes CurrentEntry as record n, or at the file's current position when n < 0.
+int WriteRecordTo(HANDLE file, int n, RecordCache* cache) {
     if (file == INVALID_HANDLE_VALUE) return -1;
-    if (offset >= 0 && !Seek(file, offset)) return -1;
     const WordListDescriptor& d = CurrentWordList();
     const WordRecord record = EncodeRecord(CurrentEntry, d.firstCodePage, d.secondCodePage);
     DWORD written = 0;
-    if (!WriteFile(file, record.bytes, kRecordSize, &written, nullptr) || written != kRecordSize) return -1;
+    if ((n >= 0 && !Seek(file, RecordOffset(n))) || !WriteFile(file, record.bytes, kRecordSize, &written, nullptr) ||
+        written != kRecordSize) {
+        if (cache) cache->Clear();
+        return -1;
+    }
+    if (cache && n >= 0) cache->Put(n, record);
     return 0;
 }
 
@@ -145,6 +190,7 @@ std::wstring PracticeListPath(const WordListDescriptor& d) {
 }
 
 int TryOpenWordListFile() {
+    g_wordCache.Clear();
     g_wordListFile.Reset(OpenReadWrite(WordListPath(CurrentWordList()), OPEN_EXISTING));
     if (!g_wordListFile) return -1;
     OpenPracticeListFile();
@@ -186,25 +232,19 @@ int CountPracticeRecords() {
     return 0;
 }
 
-int ReadWordRecord(int n) { return ReadRecordFrom(g_wordListFile.Get(), n, WordCount); }
-int ReadPracticeRecord(int n) { return ReadRecordFrom(g_practiceListFile.Get(), n, PracticeCount); }
+int ReadWordRecord(int n) { return ReadRecordFrom(g_wordListFile.Get(), n, WordCount, &g_wordCache); }
+int ReadPracticeRecord(int n) { return ReadRecordFrom(g_practiceListFile.Get(), n, PracticeCount, nullptr); }
 
-int WriteWordRecord(int n) {
-    if (n < 0) return -1;
-    return WriteRecordAt(g_wordListFile.Get(), static_cast<long long>(n) * static_cast<long long>(kRecordSize));
-}
-
-int WritePracticeRecord(int n) {
-    if (n < 0) return -1;
-    return WriteRecordAt(g_practiceListFile.Get(), static_cast<long long>(n) * static_cast<long long>(kRecordSize));
-}
+int WriteWordRecord(int n) { return n < 0 ? -1 : WriteRecordTo(g_wordListFile.Get(), n, &g_wordCache); }
+int WritePracticeRecord(int n) { return n < 0 ? -1 : WriteRecordTo(g_practiceListFile.Get(), n, nullptr); }
 
 int AppendEntryTo(int n, HANDLE file) {
     if (file == nullptr || file == INVALID_HANDLE_VALUE) return WritePracticeRecord(n);
-    return WriteRecordAt(file, -1);
+    return WriteRecordTo(file, -1, nullptr);
 }
 
 void CloseListFiles() {
+    g_wordCache.Clear();
     g_wordListFile.Reset();
     g_practiceListFile.Reset();
 }
@@ -213,16 +253,4 @@ void ClosePracticeListFile() { g_practiceListFile.Reset(); }
 
 bool WordListFileOpen() { return g_wordListFile.Valid(); }
 
-bool ReadWholeWordListFile(std::string& bytes) {
-    if (!g_wordListFile || !Seek(g_wordListFile.Get(), 0)) return false;
-    const long long size = static_cast<long long>(WordCount) * static_cast<long long>(kRecordSize);
-    bytes.assign(static_cast<std::size_t>(size), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
-        DWORD read = 0;
-        if (!ReadFile(g_wordListFile.Get(), bytes.data() + done, chunk, &read, nullptr) || read != chunk) return false;
-        done += chunk;
-    }
-    return true;
-}
+HANDLE WordListFileHandle() { return g_wordListFile.Get(); }

@@ -71,5 +71,8 @@ void CloseListFiles();
 void ClosePracticeListFile();
 
 bool WordListFileOpen();
-// Raw access for the sort: the whole word list file.
-bool ReadWholeWordListFile(std::string& bytes);
+// The open word list file, for the sort's read-only view of it (or INVALID_HANDLE_VALUE).
+HANDLE WordListFileHandle();
+// Length of the text of a record field: up to its first zero, never past the field,
+// and never more than maxBytes (cut at a character boundary).
+std::size_t FieldTextLength(const unsigned char* field, std::size_t fieldSize, std::size_t maxBytes, UINT codePage);

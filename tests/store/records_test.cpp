@@ -131,3 +131,22 @@ TEST_F(Records, TheFirstPracticeListFolderIsTakenAndItsFileCreated) {
     ASSERT_EQ(ReadPracticeRecord(0), 0);
     EXPECT_EQ(CurrentEntry.second, L"cat");
 }
+
+TEST_F(Records, ReadsAfterWritesSeeTheNewRecord) {
+    OpenFrench({{L"chat", L"cat", 0}, {L"chien", L"dog", 0}});
+    ASSERT_EQ(ReadWordRecord(1), 0);  // now remembered
+    CurrentEntry = {L"chien", L"dog, hound", 1};
+    ASSERT_EQ(WriteWordRecord(1), 0);
+    CurrentEntry = {};
+    ASSERT_EQ(ReadWordRecord(1), 0);
+    EXPECT_EQ(CurrentEntry.second, L"dog, hound");
+    EXPECT_EQ(CurrentEntry.deleted, 1);
+
+    // A list replaced on disk and opened again is read afresh.
+    CloseListFiles();
+    WriteWordList(L"Fre_Eng.tvk", {{L"a", L"1", 0}, {L"b", L"2", 0}});
+    ASSERT_EQ(TryOpenWordListFile(), 0);
+    CountRecords();
+    ASSERT_EQ(ReadWordRecord(1), 0);
+    EXPECT_EQ(CurrentEntry.first, L"b");
+}

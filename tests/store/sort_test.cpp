@@ -192,3 +192,29 @@ TEST_F(Sorting, ProgressIsPaintedIntoItsBox) {
     EXPECT_EQ(GetPixel(dc.Get(), 5, 110), RGB(255, 255, 255));  // outside: untouched
     DeleteSharedFonts();
 }
+
+TEST_F(Sorting, LargeListsStayOrderedAndStableAcrossBothHalves) {
+    // Big enough to be split between two threads; many equal words straddle the split.
+    std::vector<WordEntry> entries;
+    for (int i = 0; i < 30000; ++i)
+        entries.push_back({L"mot" + std::to_wstring((i * 7919) % 997), std::to_wstring(i),
+                           static_cast<std::uint16_t>(i % 50 == 0 ? 1 : 0)});
+    OpenFrench(entries);
+    std::vector<long long> reading;
+    ASSERT_EQ(SortWordList([&](SortPhase phase, long long count) {
+                  if (phase == SortPhase::Reading) reading.push_back(count);
+              }),
+              0);
+    EXPECT_EQ(WordCount, 30000 - 600);
+    ASSERT_EQ(reading.size(), 30u);
+    for (std::size_t i = 0; i < reading.size(); ++i) EXPECT_EQ(reading[i], static_cast<long long>(i) * 1000);
+    const auto sorted = ReadWordList(L"Fre_Eng.tvk");
+    ASSERT_EQ(sorted.size(), 29400u);
+    for (std::size_t i = 0; i + 1 < sorted.size(); ++i) {
+        const int c = CompareFirstWords(sorted[i].first, sorted[i + 1].first);
+        ASSERT_LE(c, 0) << i;
+        if (c == 0) {
+            ASSERT_LT(std::stoi(sorted[i].second), std::stoi(sorted[i + 1].second)) << i;
+        }
+    }
+}
