@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
-#include <array>
+#include <algorithm>
+#include <cwchar>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "text/uistrings.h"
 
@@ -14,17 +18,69 @@ namespace {
 constexpr std::size_t kFaceNameChars = 48;
 constexpr std::size_t kPracticeListChars = 148;
 
-int ReadInt(const wchar_t* key, int fallback, const std::wstring& profile) {
-    return static_cast<int>(GetPrivateProfileIntW(kProfileSection, key, fallback, profile.c_str()));
-}
+// The whole section in one read: the profile functions open and parse the file on
+// every call, and start-up asks for some thirty keys.
+class ProfileSection {
+public:
+    explicit ProfileSection(const std::wstring& profile) {
+        std::vector<wchar_t> buffer(4096);
+        for (;;) {
+            const DWORD n = GetPrivateProfileSectionW(kProfileSection, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                      profile.c_str());
+            if (n + 2 < buffer.size() || buffer.size() >= (1u << 20)) {
+                Parse(buffer.data(), n);
+                return;
+            }
+            buffer.resize(buffer.size() * 4);
+        }
+    }
 
-template <std::size_t Chars>
-std::wstring ReadText(const wchar_t* key, const wchar_t* fallback, const std::wstring& profile) {
-    std::array<wchar_t, Chars + 1> buffer{};
-    GetPrivateProfileStringW(kProfileSection, key, fallback, buffer.data(), static_cast<DWORD>(buffer.size()),
-                             profile.c_str());
-    return buffer.data();
-}
+    // As GetPrivateProfileIntW: an absent or empty value gives the default; otherwise
+    // leading blanks, a sign and the digits that follow (none: 0).
+    int Int(const wchar_t* key, int fallback) const {
+        const std::wstring* value = Find(key);
+        if (!value || value->empty()) return fallback;
+        std::size_t i = value->find_first_not_of(L" \t");
+        if (i == std::wstring::npos) return 0;
+        bool negative = false;
+        if ((*value)[i] == L'-' || (*value)[i] == L'+') negative = (*value)[i++] == L'-';
+        long long number = 0;
+        for (; i < value->size() && (*value)[i] >= L'0' && (*value)[i] <= L'9'; ++i)
+            number = std::min<long long>(number * 10 + ((*value)[i] - L'0'), 0xFFFFFFFFll);
+        return static_cast<int>(static_cast<unsigned>(negative ? -number : number));
+    }
+
+    std::wstring Text(const wchar_t* key, const wchar_t* fallback, std::size_t maxChars) const {
+        const std::wstring* value = Find(key);
+        std::wstring text = value ? *value : fallback;
+        if (text.size() >= 2 && (text.front() == L'"' || text.front() == L'\'') && text.back() == text.front())
+            text = text.substr(1, text.size() - 2);
+        if (text.size() > maxChars) text.resize(maxChars);
+        return text;
+    }
+
+private:
+    void Parse(const wchar_t* data, DWORD length) {
+        const wchar_t* end = data + length;
+        for (const wchar_t* line = data; line < end && *line; line += std::wcslen(line) + 1) {
+            const wchar_t* equals = std::wcschr(line, L'=');
+            if (!equals) continue;
+            entries_.emplace_back(Trim(std::wstring(line, equals)), Trim(std::wstring(equals + 1)));
+        }
+    }
+    static std::wstring Trim(const std::wstring& text) {
+        const std::size_t first = text.find_first_not_of(L" \t");
+        if (first == std::wstring::npos) return {};
+        return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+    }
+    const std::wstring* Find(const wchar_t* key) const {
+        for (const auto& [name, value] : entries_)
+            if (CompareStringOrdinal(name.c_str(), -1, key, -1, TRUE) == CSTR_EQUAL) return &value;
+        return nullptr;
+    }
+
+    std::vector<std::pair<std::wstring, std::wstring>> entries_;
+};
 
 // The wide writer keeps the file's own encoding, so a practice list name comes
 // back exactly as it was written whatever the code page of the interface.
@@ -37,9 +93,9 @@ void WriteInt(const wchar_t* key, int value, const std::wstring& profile) {
 }
 
 void ReadPosition(const wchar_t* leftKey, const wchar_t* topKey, WindowPosition& position,
-                  const std::wstring& profile) {
-    position.left = ReadInt(leftKey, kNoSavedPosition, profile);
-    position.top = ReadInt(topKey, kNoSavedPosition, profile);
+                  const ProfileSection& section) {
+    position.left = section.Int(leftKey, kNoSavedPosition);
+    position.top = section.Int(topKey, kNoSavedPosition);
 }
 
 void WriteSavedPosition(const wchar_t* leftKey, const wchar_t* topKey, const WindowPosition& position,
@@ -52,38 +108,41 @@ void WriteSavedPosition(const wchar_t* leftKey, const wchar_t* topKey, const Win
 }  // namespace
 
 void ReadStartSettings(Settings& s, const std::wstring& profile) {
-    s.languageFont = ReadText<kFaceNameChars>(L"languagefont", L"Times New Roman", profile);
-    s.guiFont = ReadText<kFaceNameChars>(L"guifont", L"Arial", profile);
-    s.guiFontSize = ReadInt(L"guifontsize", 9, profile);
-    s.languageFontSize = ReadInt(L"languagefontsize", 30, profile);
-    s.searchWindowSize = ReadInt(L"searchwindowsize", 10, profile);
-    s.searchWindowMinimal = ReadInt(L"searchwindowminimal", 0, profile);
+    const ProfileSection section(profile);
+    s.languageFont = section.Text(L"languagefont", L"Times New Roman", kFaceNameChars);
+    s.guiFont = section.Text(L"guifont", L"Arial", kFaceNameChars);
+    s.guiFontSize = section.Int(L"guifontsize", 9);
+    s.languageFontSize = section.Int(L"languagefontsize", 30);
+    s.searchWindowSize = section.Int(L"searchwindowsize", 10);
+    s.searchWindowMinimal = section.Int(L"searchwindowminimal", 0);
 }
 
 void ReadPracticeListSettings(Settings& s, const std::wstring& profile) {
-    s.practiceList = ReadText<kPracticeListChars>(L"PracticeList", L"", profile);
-    s.listId = ReadInt(L"ListID", 800, profile);
+    const ProfileSection section(profile);
+    s.practiceList = section.Text(L"PracticeList", L"", kPracticeListChars);
+    s.listId = section.Int(L"ListID", 800);
 }
 
 void ReadWindowSettings(Settings& s, const std::wstring& profile) {
-    s.colorR = ReadInt(L"colorR", 0, profile);
-    s.colorG = ReadInt(L"colorG", 200, profile);
-    s.colorB = ReadInt(L"colorB", 0, profile);
-    s.colorRi = ReadInt(L"colorRi", 0, profile);
-    s.colorGi = ReadInt(L"colorGi", 3, profile);
-    s.colorBi = ReadInt(L"colorBi", 0, profile);
-    s.aboutPause = ReadInt(UiText(Ui::AviDelay), 0, profile);
-    s.practiceMode = ReadInt(L"PracticeMode", 0, profile);
-    s.stayOnTop = ReadInt(L"StayOnTop", 0, profile);
-    ReadPosition(L"WinPosLeftMain", L"WinPosTopMain", s.mainWindow, profile);
-    ReadPosition(L"WinPosLeftPractise", L"WinPosTopPractise", s.practise, profile);
-    ReadPosition(L"WinPosLeftMakelist", L"WinPosTopMakelist", s.makelist, profile);
-    ReadPosition(L"WinPosLeftAdd", L"WinPosTopAdd", s.add, profile);
-    ReadPosition(L"WinPosLeftTranslate", L"WinPosTopTranslate", s.translate, profile);
-    ReadPosition(L"WinPosLeftSearch", L"WinPosTopSearch", s.search, profile);
-    s.clipSearch = ReadInt(L"ClipSearch", 0, profile);
-    s.addNewWordsToList = ReadInt(L"AddNewWordsToList", 1, profile);
-    s.practiceSound = ReadInt(L"PracticeSound", 1, profile);
+    const ProfileSection section(profile);
+    s.colorR = section.Int(L"colorR", 0);
+    s.colorG = section.Int(L"colorG", 200);
+    s.colorB = section.Int(L"colorB", 0);
+    s.colorRi = section.Int(L"colorRi", 0);
+    s.colorGi = section.Int(L"colorGi", 3);
+    s.colorBi = section.Int(L"colorBi", 0);
+    s.aboutPause = section.Int(UiText(Ui::AviDelay), 0);
+    s.practiceMode = section.Int(L"PracticeMode", 0);
+    s.stayOnTop = section.Int(L"StayOnTop", 0);
+    ReadPosition(L"WinPosLeftMain", L"WinPosTopMain", s.mainWindow, section);
+    ReadPosition(L"WinPosLeftPractise", L"WinPosTopPractise", s.practise, section);
+    ReadPosition(L"WinPosLeftMakelist", L"WinPosTopMakelist", s.makelist, section);
+    ReadPosition(L"WinPosLeftAdd", L"WinPosTopAdd", s.add, section);
+    ReadPosition(L"WinPosLeftTranslate", L"WinPosTopTranslate", s.translate, section);
+    ReadPosition(L"WinPosLeftSearch", L"WinPosTopSearch", s.search, section);
+    s.clipSearch = section.Int(L"ClipSearch", 0);
+    s.addNewWordsToList = section.Int(L"AddNewWordsToList", 1);
+    s.practiceSound = section.Int(L"PracticeSound", 1);
 }
 
 void WriteSettings(const Settings& s, const std::wstring& profile) {
