@@ -649,8 +649,8 @@ def globe_colour(nx, ny, turn, tilt=math.radians(18)):
         base = mix((45, 130, 220), (25, 80, 180), t)
     col = shade(base, light)
     if h <= sea_level:                      # a glint on the water
-        spec = max(0.0, nx * LIGHT[0] + (-ny) * LIGHT[1] + nz * LIGHT[2]) ** 24
-        col = mix(col, (255, 255, 255), min(1.0, spec * 0.8))
+        shine = max(0.0, nx * LIGHT[0] + (-ny) * LIGHT[1] + nz * LIGHT[2]) ** 24
+        col = mix(col, (255, 255, 255), min(1.0, shine * 0.8))
     rim = (1.0 - nz) ** 3                   # a thin bright atmosphere at the edge
     return mix(col, (170, 215, 255), rim * 0.55)
 
