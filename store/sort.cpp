@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <thread>
 #include <vector>
@@ -72,6 +73,23 @@ std::uint64_t BigEndian8(const char* key, std::size_t length, std::size_t from) 
     return value;
 }
 
+// Runs `other` on a second thread while the caller does `own`; a failure on either
+// side reaches the caller, and only once both sides are finished.
+template <typename Other, typename Own>
+void InParallel(Other other, Own own) {
+    std::exception_ptr failure;
+    std::jthread worker([&] {
+        try {
+            other();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    own();
+    worker.join();
+    if (failure) std::rethrow_exception(failure);
+}
+
 void Report(const SortProgress& progress, SortPhase phase, long long count) {
     if (progress) progress(phase, count);
 }
@@ -130,9 +148,7 @@ KeyBatch CollectLiveEntries(const MappedWordList& list, const SortProgress& prog
     }
     const std::size_t middle = count / 2;
     KeyBatch second;
-    std::thread worker([&] { MakeKeys(list, middle, count, second, {}); });
-    MakeKeys(list, 0, middle, first, progress);
-    worker.join();
+    InParallel([&] { MakeKeys(list, middle, count, second, {}); }, [&] { MakeKeys(list, 0, middle, first, progress); });
     for (long long i = (static_cast<long long>(middle) + kRecordProgressStep - 1) / kRecordProgressStep * kRecordProgressStep;
          i < static_cast<long long>(count); i += kRecordProgressStep)
         Report(progress, SortPhase::Reading, i);
@@ -176,9 +192,8 @@ void SortItems(std::vector<SortItem>& items, const std::string& keys, const Sort
         return;
     }
     const auto middle = items.begin() + static_cast<std::ptrdiff_t>(items.size() / 2);
-    std::thread worker([&] { std::stable_sort(middle, items.end(), order); });
-    std::stable_sort(items.begin(), middle, counted);
-    worker.join();
+    InParallel([&] { std::stable_sort(middle, items.end(), order); },
+               [&] { std::stable_sort(items.begin(), middle, counted); });
     std::vector<SortItem> merged;
     merged.reserve(items.size());
     std::merge(items.begin(), middle, middle, items.end(), std::back_inserter(merged), order);
@@ -211,15 +226,9 @@ void ReopenStore() {
 
 }  // namespace
 
-int SortWordList(const SortProgress& progress) {
-    // Keys are made through the table, so it must be the current list's before reading.
-    LoadSortTable();
-    MappedWordList list;
-    if (!WordListFileOpen() ||
-        !list.Map(WordListFileHandle(), static_cast<std::size_t>(WordCount) * kRecordSize)) {
-        ReopenStore();
-        return -1;
-    }
+namespace {
+
+int SortOpenWordList(const SortProgress& progress, MappedWordList& list) {
     KeyBatch batch = CollectLiveEntries(list, progress);
     WordCount = static_cast<int>(batch.items.size());
     SortItems(batch.items, batch.keys, progress);
@@ -233,6 +242,26 @@ int SortWordList(const SortProgress& progress) {
     CloseListFiles();
     const bool replaced = written && writer.Commit();
     if (!replaced) writer.Abandon();
-    ReopenStore();
     return replaced ? 0 : -1;
+}
+
+}  // namespace
+
+int SortWordList(const SortProgress& progress) {
+    // Keys are made through the table, so it must be the current list's before reading.
+    LoadSortTable();
+    int result = -1;
+    {
+        MappedWordList list;
+        if (WordListFileOpen() && list.Map(WordListFileHandle(), static_cast<std::size_t>(WordCount) * kRecordSize)) {
+            // Running out of memory or threads leaves the file as it was.
+            try {
+                result = SortOpenWordList(progress, list);
+            } catch (const std::exception&) {
+                result = -1;
+            }
+        }
+    }
+    ReopenStore();
+    return result;
 }
