@@ -49,7 +49,8 @@ void ShowHelp(HWND owner, const wchar_t* keyword) {
     const auto shellExecute = LazyFunction<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW");
     if (!shellExecute) return;
     std::array<wchar_t, MAX_PATH> full{};
-    if (GetFullPathNameW(file.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr) == 0) return;
+    const DWORD length = GetFullPathNameW(file.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size()) return;
     // A browser may refuse a page address with an anchor; the plain page is better than nothing.
     if (keyword && *keyword &&
         Opened(shellExecute(owner, L"open", HelpPageUrl(full.data(), keyword).c_str(), nullptr, nullptr, SW_SHOWNORMAL)))

@@ -40,6 +40,7 @@
 #include "app/messages.h"
 #include "store/catalogue.h"
 #include "store/collation.h"
+#include "store/folders.h"
 #include "store/records.h"
 #include "store/sort.h"
 #include "text/codepage.h"
@@ -203,23 +204,6 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
     DWORD written = 0;
     return file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();
-}
-
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW found{};
-    UniqueFind find(FindFirstFileW((path + L"\\*").c_str(), &found));
-    if (find) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileW(child.c_str());
-        } while (FindNextFileW(find.Get(), &found));
-    }
-    RemoveDirectoryW(path.c_str());
 }
 
 // A Unix path becomes the Wine drive Z: path; anything else is made absolute.
@@ -839,7 +823,7 @@ int RunBench(const Options& options) {
         PrintGoals(options, rows, refs);
     }
     SetCurrentDirectoryW(previous.c_str());
-    RemoveTree(work);
+    RemoveFolderTree(work);
     return ok ? 0 : 1;
 }
 

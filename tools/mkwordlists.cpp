@@ -13,6 +13,7 @@
 
 #include "store/catalogue.h"
 #include "store/collation.h"
+#include "store/folders.h"
 #include "store/records.h"
 #include "store/sort.h"
 #include "text/codepage.h"
@@ -129,10 +130,8 @@ int wmain(int argc, wchar_t** argv) {
 
     const std::wstring wordFolder = UiText(Ui::PathLanguage);
     const std::wstring practiceFolder = std::wstring(UiText(Ui::PathNameList)) + kPracticeList;
-    CreateDirectoryW(wordFolder.substr(0, wordFolder.size() - 1).c_str(), nullptr);
-    CreateDirectoryW(std::wstring(UiText(Ui::PathNameList)).substr(0, wcslen(UiText(Ui::PathNameList)) - 1).c_str(),
-                     nullptr);
-    CreateDirectoryW(practiceFolder.c_str(), nullptr);
+    MakeFolders(wordFolder);
+    MakeFolders(practiceFolder);
 
     const std::size_t forwardCount = Catalogue().size() / 2;
     for (std::size_t i = 0; i < forwardCount; ++i) {

@@ -194,15 +194,7 @@ std::wstring OwnDirectory() {
 
 // --- AppFolder ---------------------------------------------------------------
 
-AppFolder::AppFolder() {
-    std::array<wchar_t, MAX_PATH> base{};
-    GetTempPathW(static_cast<DWORD>(base.size()), base.data());
-    static unsigned counter = 0;
-    for (;;) {
-        path_ = std::wstring(base.data()) + L"lgxe2e" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                std::to_wstring(++counter);
-        if (CreateDirectoryW(path_.c_str(), nullptr)) break;
-    }
+AppFolder::AppFolder() : path_(CreateUniqueTempFolder(L"lgxe2e")) {
     CopyTree(BinDirectory(), path_);
     AddMissingWordLists();
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "store/folders.h"
 #include "text/stringsource.h"
 #include "text/uistrings.h"
 
@@ -18,15 +19,18 @@ std::wstring CurrentDirectory() {
 
 }  // namespace
 
-TempDirectory::TempDirectory() : previous_(CurrentDirectory()) {
+std::wstring CreateUniqueTempFolder(const std::wstring& prefix) {
     std::array<wchar_t, MAX_PATH> base{};
     GetTempPathW(static_cast<DWORD>(base.size()), base.data());
     static unsigned counter = 0;
     for (;;) {
-        path_ = std::wstring(base.data()) + L"lgx" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                std::to_wstring(++counter);
-        if (CreateDirectoryW(path_.c_str(), nullptr)) break;
+        const std::wstring path = std::wstring(base.data()) + prefix + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                                  std::to_wstring(++counter);
+        if (CreateDirectoryW(path.c_str(), nullptr)) return path;
     }
+}
+
+TempDirectory::TempDirectory() : path_(CreateUniqueTempFolder(L"lgx")), previous_(CurrentDirectory()) {
     SetCurrentDirectoryW(path_.c_str());
 }
 
@@ -35,12 +39,7 @@ TempDirectory::~TempDirectory() {
     RemoveTree(path_);
 }
 
-void MakeDirectories(const std::wstring& path) {
-    for (std::size_t pos = path.find_first_of(L"\\/"); pos != std::wstring::npos;
-         pos = path.find_first_of(L"\\/", pos + 1))
-        CreateDirectoryW(path.substr(0, pos).c_str(), nullptr);
-    CreateDirectoryW(path.c_str(), nullptr);
-}
+void MakeDirectories(const std::wstring& path) { MakeFolders(path); }
 
 void WriteBytes(const std::wstring& path, std::string_view bytes) {
     const std::size_t slash = path.find_last_of(L"\\/");
@@ -69,23 +68,7 @@ std::string ReadBytes(const std::wstring& path) {
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW found{};
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileW(child.c_str());
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryW(path.c_str());
-}
+void RemoveTree(const std::wstring& path) { RemoveFolderTree(path); }
 
 std::wstring EnvironmentValue(const wchar_t* name) {
     std::array<wchar_t, 4096> buffer{};

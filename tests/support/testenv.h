@@ -10,6 +10,9 @@
 #include <utility>
 #include <vector>
 
+// A new, empty folder in the temporary folder, named after the prefix and this process.
+std::wstring CreateUniqueTempFolder(const std::wstring& prefix);
+
 // A fresh folder that is the current directory while the object lives; removed
 // with everything in it afterwards.
 class TempDirectory {
