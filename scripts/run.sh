@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Lingorix and starts it on the bundled sample data. Usage (as root on Debian 12):
 #   bash scripts/run.sh
-# Without a display (DISPLAY unset) the program runs on a private Xvfb screen :91.
+# Without a display that can be opened it runs on a private Xvfb screen :91.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
