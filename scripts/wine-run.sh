@@ -29,19 +29,35 @@ elif ! timeout 5 xdpyinfo >/dev/null 2>&1; then
   use_private=1
 fi
 
+usable() { DISPLAY=:$1 timeout 5 xdpyinfo >/dev/null 2>&1; }
+
+# Starts Xvfb on :$1 unless a server there already answers. A number held by a server that
+# will not let us in (another user's, say) is given up for the next one.
+start_screen() {
+  usable "$1" && return 0
+  [ -S /tmp/.X11-unix/X$1 ] || rm -f /tmp/.X$1-lock 2>/dev/null
+  setsid Xvfb :$1 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null 9>&- &
+  local pid=$!
+  for _ in $(seq 1 200); do
+    usable "$1" && return 0
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.05
+  done
+  return 1
+}
+
 if [ "$use_private" = 1 ]; then
-  num=${LINGORIX_XVFB_DISPLAY:-91}
   unset XAUTHORITY
-  (
-    flock 9
-    if ! DISPLAY=:$num xdpyinfo >/dev/null 2>&1; then
-      rm -f /tmp/.X$num-lock /tmp/.X11-unix/X$num
-      setsid Xvfb :$num -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null 9>&- &
-      for _ in $(seq 1 200); do DISPLAY=:$num xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-      DISPLAY=:$num xdpyinfo >/dev/null 2>&1 ||
-        { echo "wine-run.sh: the private Xvfb screen :$num did not start" >&2; exit 1; }
-    fi
-  ) 9>/tmp/lingorix-xvfb-$num.lock || exit 1
+  base=${LINGORIX_XVFB_DISPLAY:-91}
+  num=$(
+    (
+      flock 9
+      for n in $(seq "$base" $((base + 8))); do
+        if start_screen "$n"; then echo "$n"; exit 0; fi
+      done
+      exit 1
+    ) 9>"${TMPDIR:-/tmp}/lingorix-xvfb.lock"
+  ) || { echo "wine-run.sh: no private Xvfb screen could be started (tried :$base to :$((base + 8)))" >&2; exit 1; }
   export DISPLAY=:$num
 fi
 
