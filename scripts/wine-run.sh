@@ -63,6 +63,14 @@ fi
 
 (
   flock 9
+  # The prefix's desktop and services belong to the display they started on. A program on
+  # another display (the tests' private screen after a build on the caller's) gets a fresh
+  # server rather than a desktop it cannot draw on.
+  if [ "$(cat "$prefix.display" 2>/dev/null)" != "$DISPLAY" ]; then
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+    printf '%s\n' "$DISPLAY" > "$prefix.display"
+  fi
   if [ ! -f "$prefix/.ready" ]; then
     wineboot -i >/dev/null 2>&1 </dev/null
     wineserver -w
