@@ -76,6 +76,13 @@ fi
     wineserver -w
     touch "$prefix/.ready"
   fi
+  # Debian ships Wine's own fonts (Marlett for the caption buttons, Tahoma for captions and
+  # menus) apart from the prefix, where Wine never looks for them: without this copy every
+  # window shows letters for its close and minimise buttons.
+  fonts=$prefix/drive_c/windows/Fonts
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts" && cp -n /usr/share/wine/fonts/*.ttf "$fonts/"
+  fi
   # Keeps the server up between the test executables; it ends by itself 30 s after the
   # last program ("-p30" in one word: "-p 30" would keep it forever). It exits with 0 only
   # when it started a new server; then the prefix's background services are started here,
