@@ -87,7 +87,9 @@ std::unique_ptr<WordListDescriptor> ReverseDescriptor(const WordListDescriptor& 
     r->secondName = f.firstName;
     r->firstIconFile = f.secondIconFile;
     r->secondIconFile = f.firstIconFile;
-    const std::wstring foreignStem = f.wordListFile.substr(0, f.wordListFile.find(L'_'));
+    // The forward short names all start with the foreign stem; the stem itself may hold a
+    // "_" (pt_BR gives pt_), so it is not found by looking for one.
+    const std::wstring foreignStem = f.firstIconFile.substr(0, f.firstIconFile.size() - std::wstring_view(L".ico").size());
     r->wordListFile = Stem(native) + L"_" + foreignStem + L".tvk";
     r->practiceListFile = Stem(native) + L"_" + foreignStem + L".ls";
     if (f.HasLongName()) {

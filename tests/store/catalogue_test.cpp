@@ -43,6 +43,17 @@ TEST_F(Catalogue_, AOneFieldLineGetsDefaultsAndShortFileNames) {
     EXPECT_EQ(r.selected, 0);
 }
 
+TEST_F(Catalogue_, AStemHoldingAnUnderscoreIsSwappedWhole) {
+    WriteBytes(L"languages.ini", LanguageFile({"pt_BR,portuguese,0", "a_b"}));
+    ASSERT_EQ(LoadCatalogue(), 0);
+    ASSERT_EQ(CatalogueCount(), 4);
+    EXPECT_EQ(Catalogue()[0]->wordListFile, L"pt__Eng.tvk");
+    EXPECT_EQ(Catalogue()[2]->wordListFile, L"Eng_pt_.tvk");
+    EXPECT_EQ(Catalogue()[2]->practiceListFile, L"Eng_pt_.ls");
+    EXPECT_EQ(Catalogue()[3]->wordListFile, L"Eng_a_b.tvk");
+    EXPECT_EQ(Catalogue()[3]->secondIconFile, L"a_b.ico");
+}
+
 TEST_F(Catalogue_, EmptyFieldsDoNotCountAndLongNamesNameTheFilesInFull) {
     WriteBytes(L"languages.ini", LanguageFile({"name,,204", "longname,english,0,Old Norse", "Russian,russian,204"}));
     ASSERT_EQ(LoadCatalogue(), 0);

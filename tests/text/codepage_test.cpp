@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 
+#include "support/testenv.h"
+#include "text/charsetnames.h"
 #include "text/codepage.h"
 
 TEST(CharsetToCodePage, MapsListedCharsetsAndFallsBackToTheAnsiCodePage) {
@@ -14,6 +18,34 @@ TEST(CharsetToCodePage, MapsListedCharsetsAndFallsBackToTheAnsiCodePage) {
     EXPECT_EQ(CharsetToCodePage(500), 1254u);
     EXPECT_EQ(CharsetToCodePage(1), GetACP());
     EXPECT_EQ(CharsetToCodePage(600), GetACP());
+    EXPECT_EQ(CharsetToCodePage(699), GetACP());
+    EXPECT_EQ(CharsetToCodePage(178), 1256u);
+}
+
+TEST(CharsetNames, TheOfferedListIsInItsFixedOrderAndEachNumberHasItsCodePage) {
+    // The new word list window's position picks the number, and the code page follows the
+    // number: a slip in either table stores words in the wrong code page.
+    const std::pair<int, UINT> expected[] = {{0, 1252},  {161, 1253}, {162, 1254}, {238, 1250},
+                                             {204, 1251}, {186, 1257}, {129, 949},  {128, 932},
+                                             {134, 936},  {136, 950},  {163, 1258}, {222, 874}};
+    ASSERT_EQ(std::size(expected), kOfferedCharsets.size());
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(CharsetOfChoice(static_cast<int>(i)), expected[i].first) << i;
+        EXPECT_EQ(CharsetToCodePage(expected[i].first), expected[i].second) << i;
+    }
+    EXPECT_EQ(CharsetOfChoice(-1), -1);
+    EXPECT_EQ(CharsetOfChoice(12), -1);
+    EXPECT_STREQ(kOfferedCharsets[3].choiceName, "Central Europe");
+    EXPECT_STREQ(kOfferedCharsets[9].choiceName, "Big-5 (Chinese)");
+}
+
+TEST(CharsetNames, TheOverviewNamesListedSetsAndCallsTheRestUnknown) {
+    InstallEnglishUiStrings({{"WordlistInfoUnknown", "(not known)"}});
+    EXPECT_EQ(CharsetOverviewName(238), L"Centr. Europe");
+    EXPECT_EQ(CharsetOverviewName(128), L"Shift-JS");
+    EXPECT_EQ(CharsetOverviewName(136), L"Big5");
+    for (int unlisted : {177, 178, 500, 600, 1})
+        EXPECT_EQ(CharsetOverviewName(unlisted), L"(not known)") << unlisted;
 }
 
 TEST(Conversion, DoubleByteTextGivesFewerCharactersThanBytes) {
