@@ -38,8 +38,11 @@ public:
     // As GetPrivateProfileIntW: an absent or empty value gives the default; otherwise
     // leading blanks, a sign and the digits that follow (none: 0).
     int Int(const wchar_t* key, int fallback) const {
-        const std::wstring* value = Find(key);
-        if (!value || value->empty()) return fallback;
+        const std::wstring* found = Find(key);
+        if (!found) return fallback;
+        const std::wstring unquoted = Unquoted(*found);
+        const std::wstring* value = &unquoted;
+        if (value->empty()) return fallback;
         std::size_t i = value->find_first_not_of(L" \t");
         if (i == std::wstring::npos) return 0;
         bool negative = false;
@@ -52,9 +55,7 @@ public:
 
     std::wstring Text(const wchar_t* key, const wchar_t* fallback, std::size_t maxChars) const {
         const std::wstring* value = Find(key);
-        std::wstring text = value ? *value : fallback;
-        if (text.size() >= 2 && (text.front() == L'"' || text.front() == L'\'') && text.back() == text.front())
-            text = text.substr(1, text.size() - 2);
+        std::wstring text = value ? Unquoted(*value) : std::wstring(fallback);
         if (text.size() > maxChars) text.resize(maxChars);
         return text;
     }
@@ -67,6 +68,13 @@ private:
             if (!equals) continue;
             entries_.emplace_back(Trim(std::wstring(line, equals)), Trim(std::wstring(equals + 1)));
         }
+    }
+    // The single-key functions drop one pair of matching quotes around a value; the
+    // section comes with them on, numbers included.
+    static std::wstring Unquoted(const std::wstring& text) {
+        if (text.size() >= 2 && (text.front() == L'"' || text.front() == L'\'') && text.back() == text.front())
+            return text.substr(1, text.size() - 2);
+        return text;
     }
     static std::wstring Trim(const std::wstring& text) {
         const std::size_t first = text.find_first_not_of(L" \t");

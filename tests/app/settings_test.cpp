@@ -190,14 +190,14 @@ TEST_F(SettingsTest, RoundTripKeepsEverythingThatIsWritten) {
 // functions read it one key at a time.
 TEST_F(SettingsTest, ValuesReadLikeSingleProfileLookUps) {
     const std::wstring text = L"[Other]\r\nStayOnTop=1\r\n[Lingorix]\r\n  stayontop = 1 \r\nWinPosLeftMain=-120\r\n"
-                              L"WinPosTopMain=+35\r\ncolorB=\r\ncolorR= 12abc\r\nguifont=\"Courier New\"\r\n"
+                              L"WinPosTopMain=+35\r\ncolorB=\r\ncolorR= 12abc\r\ncolorG=\"100\"\r\nguifont=\"Courier New\"\r\n"
                               L"PracticeMode=1\r\nPracticeMode=0\r\n[Later]\r\nClipSearch=1\r\n";
     std::string bytes(text.begin(), text.end());
     WriteBytes(profile, bytes);
     Settings s;
     ReadStartSettings(s, profile);
     ReadWindowSettings(s, profile);
-    for (const wchar_t* key : {L"StayOnTop", L"WinPosLeftMain", L"WinPosTopMain", L"colorB", L"colorR",
+    for (const wchar_t* key : {L"StayOnTop", L"WinPosLeftMain", L"WinPosTopMain", L"colorB", L"colorR", L"colorG",
                                L"PracticeMode", L"ClipSearch"}) {
         SCOPED_TRACE(testing::Message() << "key " << std::string(key, key + std::wcslen(key)));
         const int single = static_cast<int>(GetPrivateProfileIntW(L"Lingorix", key, 77, profile.c_str()));
@@ -206,6 +206,7 @@ TEST_F(SettingsTest, ValuesReadLikeSingleProfileLookUps) {
                                 : key == std::wstring(L"WinPosTopMain")  ? s.mainWindow.top
                                 : key == std::wstring(L"colorB")         ? s.colorB
                                 : key == std::wstring(L"colorR")         ? s.colorR
+                                : key == std::wstring(L"colorG")         ? s.colorG
                                 : key == std::wstring(L"PracticeMode")   ? s.practiceMode
                                                                          : s.clipSearch;
         if (single != 77) {
@@ -216,6 +217,7 @@ TEST_F(SettingsTest, ValuesReadLikeSingleProfileLookUps) {
     EXPECT_EQ(s.mainWindow.left, -120);
     EXPECT_EQ(s.mainWindow.top, 35);
     EXPECT_EQ(s.colorR, 12);
+    EXPECT_EQ(s.colorG, 100);  // quoted, as a hand-edited file may have it
     EXPECT_EQ(s.colorB, 0);  // empty: the default
     EXPECT_EQ(s.practiceMode, 1);  // the first of two entries counts
     EXPECT_EQ(s.clipSearch, 0);    // another section's key is not ours
