@@ -13,6 +13,7 @@
 #include "store/catalogue.h"
 #include "store/collation.h"
 #include "store/records.h"
+#include "text/codepage.h"
 #include "text/locale.h"
 #include "text/uistrings.h"
 
@@ -98,10 +99,31 @@ bool IsMarked(const unsigned char* record) {
     return (record[kDeletedMarkOffset] | (record[kDeletedMarkOffset + 1] << 8)) != 0;
 }
 
+// Whether every byte of the code page comes back unchanged from wide text and back, as
+// in every single-byte code page. Then a table may weigh a record's bytes as they stand.
+bool BytesRoundTrip(UINT codePage) {
+    for (int b = 1; b < 256; ++b) {
+        const char byte = static_cast<char>(b);
+        wchar_t wide[2];
+        char back[4];
+        const int n = MultiByteToWideChar(codePage, MB_PRECOMPOSED, &byte, 1, wide, 2);
+        if (n != 1 || WideCharToMultiByte(codePage, 0, wide, 1, back, sizeof back, nullptr, nullptr) != 1 ||
+            back[0] != byte)
+            return false;
+    }
+    return true;
+}
+
 // The sort key straight from the record's bytes: the table weighs the 8-bit text as
-// it stands; the locale gets it as wide text from a stack buffer.
-void AppendRecordKey(const WordListDescriptor& d, const unsigned char* record, std::string& keys) {
+// it stands, unless the code page could change it on the way through wide text (lone
+// lead bytes, undefined double-byte codes); then it weighs the word as the search
+// sees it once read. The locale gets the word as wide text from a stack buffer.
+void AppendRecordKey(const WordListDescriptor& d, bool weighAsStored, const unsigned char* record, std::string& keys) {
     const std::size_t length = FieldTextLength(record, kFirstWordField, kFirstWordMaxBytes, d.firstCodePage);
+    if (d.hasSortTable && !weighAsStored) {
+        AppendFirstWordKey(d, ToWideCounted(reinterpret_cast<const char*>(record), length, d.firstCodePage), keys);
+        return;
+    }
     if (d.hasSortTable) {
         for (std::size_t i = 0; i < length; ++i) {
             const unsigned char w = ActiveSortTable[record[i]];
@@ -121,6 +143,7 @@ void AppendRecordKey(const WordListDescriptor& d, const unsigned char* record, s
 void MakeKeys(const MappedWordList& list, std::size_t from, std::size_t to, KeyBatch& batch,
               const SortProgress& progress) {
     const WordListDescriptor& d = CurrentWordList();
+    const bool weighAsStored = !d.hasSortTable || BytesRoundTrip(d.firstCodePage);
     batch.items.reserve(to - from);
     batch.keys.reserve((to - from) * (d.hasSortTable ? 12 : 40));
     for (std::size_t i = from; i < to; ++i) {
@@ -128,7 +151,7 @@ void MakeKeys(const MappedWordList& list, std::size_t from, std::size_t to, KeyB
         const unsigned char* record = list.Record(i);
         if (IsMarked(record)) continue;
         const std::size_t offset = batch.keys.size();
-        AppendRecordKey(d, record, batch.keys);
+        AppendRecordKey(d, weighAsStored, record, batch.keys);
         const std::size_t length = batch.keys.size() - offset;
         const char* key = batch.keys.data() + offset;
         batch.items.push_back({BigEndian8(key, length, 0), BigEndian8(key, length, 8),

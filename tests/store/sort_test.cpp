@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -216,5 +218,41 @@ TEST_F(Sorting, LargeListsStayOrderedAndStableAcrossBothHalves) {
         if (c == 0) {
             ASSERT_LT(std::stoi(sorted[i].second), std::stoi(sorted[i + 1].second)) << i;
         }
+    }
+}
+
+TEST_F(Sorting, ATableAgreesWithTheSearchOnBytesTheCodePageCannotTakeBack) {
+    // Double-byte text written by other tools can hold lone lead bytes and bytes the code
+    // page does not define. The search weighs a word as it reads back, so the sort must
+    // weigh it the same way or the binary search walks past it.
+    std::string table(256, '\x02');
+    for (int c = 0; c < 256; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c < 2 ? 2 : c);
+    WriteBytes(L"tables\\Japanese.stb", table);
+    WriteBytes(L"languages.ini", LanguageFile({"Japanese,english,128"}, "Jap_Eng.tvk"));
+    const char* firstWords[] = {"\x82\xA0", "b\x81\x20z", "\x81\x7F", "\xA0", "\xFD", "a", "\x81\x40", "\x82\xA0x",
+                                "c\xFF", "\xEF\x40", "Z"};
+    std::string bytes;
+    for (const char* word : firstWords) {
+        char record[kRecordSize] = {};
+        std::memcpy(record, word, std::strlen(word));
+        record[kFirstWordField] = 'x';
+        bytes.append(record, kRecordSize);
+    }
+    WriteBytes(L"wordlists\\Jap_Eng.tvk", bytes);
+    Open();
+    ASSERT_EQ(SortWordList(), 0);
+    ASSERT_EQ(WordCount, static_cast<int>(std::size(firstWords)));
+    std::vector<std::wstring> sorted;
+    for (int i = 0; i < WordCount; ++i) {
+        ASSERT_EQ(ReadWordRecord(i), 0);
+        sorted.push_back(CurrentEntry.first);
+    }
+    for (std::size_t i = 0; i + 1 < sorted.size(); ++i)
+        EXPECT_LE(CompareFirstWords(sorted[i], sorted[i + 1]), 0) << i;
+    for (const std::wstring& word : sorted) {
+        const int at = FindWordPosition(word);
+        ASSERT_LT(at, WordCount);
+        ASSERT_EQ(ReadWordRecord(at), 0);
+        EXPECT_EQ(CompareFirstWords(CurrentEntry.first, word), 0);
     }
 }
