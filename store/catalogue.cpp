@@ -129,17 +129,27 @@ int RewriteSelection() {
 
     std::string out;
     out.reserve(bytes.size() + selection.size() + 16);
+    // The file is copied in pieces, but the marker only counts at the start of a line and
+    // the line after it is replaced whole: a long line whose middle happens to read like
+    // the marker, or an overlong old selection, must not cost the file a language line.
     TextPieceReader reader(bytes, kSelectionCopyBuffer);
     std::string piece;
-    bool afterMarker = false;
+    bool lineStart = true;
+    bool markerLine = false;
+    bool replacing = false;
     while (reader.Next(piece)) {
-        if (afterMarker) {
-            out += selection;
-            afterMarker = false;
-            continue;
+        const bool lineEnds = !piece.empty() && piece.back() == '\n';
+        if (lineStart && !replacing) markerLine = PrefixEqualsIgnoreAsciiCase(ToWide(piece, ui), marker, markerLength);
+        if (replacing) {
+            if (lineStart) out += selection;
+        } else {
+            out += piece;
         }
-        out += piece;
-        afterMarker = PrefixEqualsIgnoreAsciiCase(ToWide(piece, ui), marker, markerLength);
+        lineStart = lineEnds;
+        if (lineEnds) {
+            replacing = !replacing && markerLine;
+            markerLine = false;
+        }
     }
     // The language file is a Windows text file: line feeds go out as CR LF.
     std::string crlf;
@@ -262,6 +272,9 @@ int ReadSelection() {
             for (const auto& d : g_catalogue) {
                 if ((d->HasLongName() && EqualsIgnoreAsciiCase(name, d->longWordListFile)) ||
                     EqualsIgnoreAsciiCase(name, d->wordListFile)) {
+                    // A second selection section must not leave two lists marked as
+                    // selected, or the language menu would carry two check marks.
+                    if (g_current && g_current != d.get()) g_current->selected = 0;
                     d->selected = 1;
                     g_current = d.get();
                     inSelection = false;

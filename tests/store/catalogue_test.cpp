@@ -145,6 +145,92 @@ TEST_F(Catalogue_, TheSelectionSectionChoosesTheCurrentWordList) {
     EXPECT_EQ(CurrentWordList().selected, 0);
 }
 
+TEST_F(Catalogue_, SortTablesAreFoundByTheLongNameForwardAndTheNativeNameBackward) {
+    const std::vector<std::string> lines = {"longname,english,0,Old Norse", "French", "German"};
+    WriteBytes(L"tables\\Old Norse.stb", std::string(256, '\x02'));
+    WriteBytes(L"tables\\German.stb", std::string(256, '\x02'));
+    WriteBytes(L"languages.ini", LanguageFile(lines));
+    ASSERT_EQ(LoadCatalogue(), 0);
+    EXPECT_EQ(Find(L"Old Norse", L"English").hasSortTable, 1);
+    EXPECT_EQ(Find(L"French", L"English").hasSortTable, 0);
+    EXPECT_EQ(Find(L"German", L"English").hasSortTable, 1);
+    // The reverse lists are ordered in the native language, whatever tables the
+    // foreign languages have.
+    EXPECT_EQ(Find(L"English", L"Old Norse").hasSortTable, 0);
+    EXPECT_EQ(Find(L"English", L"German").hasSortTable, 0);
+
+    RemoveTree(L"tables");
+    WriteBytes(L"tables\\longname.stb", std::string(256, '\x02'));
+    WriteBytes(L"tables\\lon.stb", std::string(256, '\x02'));
+    WriteBytes(L"tables\\English.stb", std::string(256, '\x02'));
+    ASSERT_EQ(LoadCatalogue(), 0);
+    EXPECT_EQ(Find(L"Old Norse", L"English").hasSortTable, 0);
+    EXPECT_EQ(Find(L"German", L"English").hasSortTable, 0);
+    EXPECT_EQ(Find(L"English", L"Old Norse").hasSortTable, 1);
+    EXPECT_EQ(Find(L"English", L"French").hasSortTable, 1);
+    EXPECT_EQ(Find(L"English", L"German").hasSortTable, 1);
+}
+
+TEST_F(Catalogue_, ASeparatorEndsTheSelectionAndAnotherMarkerStartsTheSearchAgain) {
+    const auto selectFrom = [&](const std::string& section) {
+        WriteBytes(L"languages.ini", LanguageFile({"French"}, section));
+        EXPECT_EQ(LoadCatalogue(), 0);
+        EXPECT_EQ(ReadSelection(), 0);
+        return IndexOfDescriptor(CurrentWordList());
+    };
+    const int frenchEnglish = 0;
+    const int englishFrench = 1;
+
+    EXPECT_EQ(selectFrom("\r\nFre_Eng.tvk"), englishFrench);
+    EXPECT_EQ(CurrentWordList().selected, 0);
+    EXPECT_EQ(selectFrom("# last used\r\nFre_Eng.tvk"), englishFrench);
+    EXPECT_EQ(Catalogue()[frenchEnglish]->selected, 0);
+
+    // The first match ends the search; later lines of the section are not names.
+    EXPECT_EQ(selectFrom("Eng_Fre.tvk\r\nFre_Eng.tvk"), englishFrench);
+    EXPECT_EQ(Catalogue()[frenchEnglish]->selected, 0);
+
+    EXPECT_EQ(selectFrom("Eng_Fre.tvk\r\n[SELECTED]\r\nFre_Eng.tvk"), frenchEnglish);
+    EXPECT_EQ(CurrentWordList().selected, 1);
+    EXPECT_EQ(Catalogue()[englishFrench]->selected, 0);  // one check mark, not two
+    EXPECT_EQ(selectFrom("Eng_Fre.tvk\r\n\r\n[Selected]\r\nFre_Eng.tvk"), frenchEnglish);
+    EXPECT_EQ(CurrentWordList().selected, 1);
+}
+
+TEST_F(Catalogue_, SaveSelectionKnowsTheMarkerByItsBeginningAndKeepsLongLinesWhole) {
+    WriteWordList(L"Fre_Eng.tvk", {});
+    WriteWordList(L"Eng_Fre.tvk", {});
+    // Longer than one 199-byte piece: 199 bytes exactly, and three pieces' worth.
+    const std::string long199 = "# " + Repeat('a', 197);
+    std::string long450 = "# ";
+    for (int i = 0; long450.size() < 450; ++i) long450 += static_cast<char>('a' + i % 26);
+    const std::string head = "[Languages]\r\nFrench\r\n\r\n" + long199 + "\r\n" + long450 + "\r\n[Sel\r\nkept\r\n";
+    const std::string tail = long450 + "\r\n" + long199 + "\r\n# end\r\n";
+    WriteBytes(L"languages.ini", head + "[SELECTED] last used\r\nEng_Fre.tvk\r\n" + tail);
+    Open();
+
+    SetCurrentWordList(Find(L"French", L"English"));
+    EXPECT_EQ(SaveSelection(), 0);
+    EXPECT_EQ(ReadBytes(L"languages.ini"), head + "[SELECTED] last used\r\nFre_Eng.tvk\r\n" + tail);
+}
+
+TEST_F(Catalogue_, SaveSelectionReplacesTheWholeLineAfterAWholeMarkerLine) {
+    WriteWordList(L"Fre_Eng.tvk", {});
+    WriteWordList(L"Eng_Fre.tvk", {});
+    const std::string filler = "# " + Repeat('a', 197);  // exactly one copy piece
+    // A line whose second piece reads like the marker is no marker: the line after it stays.
+    const std::string notAMarker = filler + "[Selected] in a comment\r\nGerman\r\n";
+    // An overlong old selection goes whole, and so does a marker line of several pieces.
+    const std::string longMarker = "[Selected]" + Repeat('x', 300) + "\r\n";
+    WriteBytes(L"languages.ini", "[Languages]\r\nFrench\r\n\r\n" + notAMarker + "[Selected]\r\n" +
+                                     Repeat('z', 450) + "\r\n" + longMarker + "Eng_Fre.tvk\r\n# end\r\n");
+    Open();
+    SetCurrentWordList(Find(L"French", L"English"));
+    EXPECT_EQ(SaveSelection(), 0);
+    EXPECT_EQ(ReadBytes(L"languages.ini"), "[Languages]\r\nFrench\r\n\r\n" + notAMarker +
+                                               "[Selected]\r\nFre_Eng.tvk\r\n" + longMarker + "Fre_Eng.tvk\r\n# end\r\n");
+}
+
 TEST(SwitchName, OnlyTheFirstSlashPieceCounts) {
     EXPECT_EQ(SwitchNameFromCommandLine(L"/tvk french"), L"french");
     EXPECT_EQ(SwitchNameFromCommandLine(L"/tvk french /other"), L"french ");
