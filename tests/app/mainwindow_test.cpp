@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,90 @@ protected:
 
 int g_opened = 0;
 void OpenCountingTool() { ++g_opened; }
+
+// The main window's client area painted into a 32-bit bitmap, readable pixel by pixel.
+class Painting {
+public:
+    Painting() : dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = kMainWindowWidth;
+        info.bmiHeader.biHeight = -kMainClientHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+        PaintMainWindow(dc_, RECT{0, 0, kMainWindowWidth, kMainClientHeight});
+    }
+    ~Painting() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Painting(const Painting&) = delete;
+    Painting& operator=(const Painting&) = delete;
+
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+    // Pixels of the 32 x 32 box at (left, top) that differ from the gradient of their
+    // row, read left of the box where nothing but the gradient is painted.
+    int DrawnInBox(int left, int top) const {
+        int drawn = 0;
+        for (int y = top; y < top + 32; ++y)
+            for (int x = left; x < left + 32; ++x) drawn += At(x, y) != At(40, y);
+        return drawn;
+    }
+    int CountColour(RECT area, COLORREF colour) const {
+        int n = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) n += At(x, y) == colour;
+        return n;
+    }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
+
+// A 24-bit bottom-up bitmap file: `key` everywhere but the rectangle `ink` of colour `inkColour`.
+std::string BitmapFile(int width, int height, COLORREF key, RECT ink, COLORREF inkColour) {
+    const int stride = (width * 3 + 3) & ~3;
+    const int imageSize = stride * height;
+    std::string bytes(54 + static_cast<std::size_t>(imageSize), '\0');
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(bytes.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<std::uint32_t>(width));
+    put32(22, static_cast<std::uint32_t>(height));
+    bytes[26] = 1;
+    bytes[28] = 24;
+    put32(34, static_cast<std::uint32_t>(imageSize));
+    for (int row = 0; row < height; ++row) {
+        const int y = height - 1 - row;  // bottom-up
+        for (int x = 0; x < width; ++x) {
+            const bool inked = x >= ink.left && x < ink.right && y >= ink.top && y < ink.bottom;
+            const COLORREF c = inked ? inkColour : key;
+            const std::size_t at = 54 + static_cast<std::size_t>(row * stride + x * 3);
+            bytes[at] = static_cast<char>(GetBValue(c));
+            bytes[at + 1] = static_cast<char>(GetGValue(c));
+            bytes[at + 2] = static_cast<char>(GetRValue(c));
+        }
+    }
+    return bytes;
+}
+
+int ScreenDepth() {
+    HDC screen = GetDC(nullptr);
+    const int depth = GetDeviceCaps(screen, PLANES) * GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    return depth;
+}
 
 }  // namespace
 
@@ -341,4 +426,106 @@ TEST_F(MainWindowTest, EndOfRunWritesTheSettings) {
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
+}
+
+TEST_F(MainWindowTest, SystemMenuCloseEndsTheRunLikeTheExitCommand) {
+    // Two runs from the same profile and with the same changes, one ended by the exit
+    // command and one by the system menu's Close: both write the same settings.
+    const auto runAndEnd = [this](auto end) {
+        DeleteFileW(ProfileFile.c_str());
+        Create();
+        Command(kCmdTypedPractice);
+        Command(kCmdStayOnTop);
+        SetWindowPos(window, nullptr, 70, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        AppSettings.search = {21, 22};
+        end();
+        EXPECT_FALSE(IsWindow(window));
+        MSG msg;
+        EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_EQ(msg.wParam, 0u);
+        AppSettings = {};
+        return ReadBytes(ProfileFile);
+    };
+    const std::string byExit = runAndEnd([this] { Command(kCmdExit); });
+    const std::string byClose = runAndEnd([this] { SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    EXPECT_EQ(byClose, byExit);
+    EXPECT_EQ(Profile(L"PracticeMode"), L"1");
+    EXPECT_EQ(Profile(L"StayOnTop"), L"1");
+    EXPECT_EQ(Profile(L"WinPosLeftMain"), L"70");
+    EXPECT_EQ(Profile(L"WinPosTopSearch"), L"22");
+
+    const std::string byPlainClose = runAndEnd([this] { SendMessageW(window, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(byPlainClose, byExit);
+}
+
+TEST_F(MainWindowTest, MissingIconLeavesItsPlaceEmptyAndStillSwapsOnClick) {
+    // Only the Spanish icon exists; the English one is missing.
+    WriteBytes(L"icons\\Spa.ico", ReadBytes(SourceDirectory() + L"\\data\\runtime\\icons\\Spa.ico"));
+    ASSERT_TRUE(FileExists(L"icons\\Spa.ico"));
+    Create();
+    {
+        const Painting painted;
+        EXPECT_GT(painted.DrawnInBox(60, 107), 50) << "the Spanish icon is not drawn";
+        EXPECT_EQ(painted.DrawnInBox(60, 177), 0) << "something is drawn for the missing icon";
+    }
+
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(75, 190));  // the empty place
+    EXPECT_EQ(&CurrentWordList(), &Find(L"English", L"Spanish"));
+    EXPECT_TRUE(Checked(LanguageMenu, 203));
+    EXPECT_FALSE(Checked(LanguageMenu, 200));
+    {
+        const Painting painted;
+        EXPECT_EQ(painted.DrawnInBox(60, 107), 0);
+        EXPECT_GT(painted.DrawnInBox(60, 177), 50);
+    }
+}
+
+TEST_F(MainWindowTest, LogoReplacesTheTitleWithItsTopLeftColourTransparent) {
+    if (ScreenDepth() < 16) GTEST_SKIP() << "the logo is only used with 16 or more bits a pixel";
+    constexpr COLORREF kKey = RGB(255, 0, 255);
+    constexpr COLORREF kInk = RGB(200, 30, 40);
+    // 40 x 20 with ink in (10, 5)-(30, 15); centred at ((565 - 40) / 2, (96 - 20) / 2).
+    WriteBytes(L"logo.bmp", BitmapFile(40, 20, kKey, RECT{10, 5, 30, 15}, kInk));
+    Create();
+    const Painting painted;
+    constexpr int left = 262;
+    constexpr int top = 38;
+    for (const POINT p : {POINT{0, 0}, POINT{39, 0}, POINT{0, 19}, POINT{39, 19}, POINT{9, 10}, POINT{30, 10}}) {
+        SCOPED_TRACE(testing::Message() << "logo pixel " << p.x << "," << p.y);
+        EXPECT_EQ(painted.At(left + p.x, top + p.y), painted.At(5, top + p.y));  // the gradient shows through
+    }
+    EXPECT_EQ(painted.At(left + 10, top + 5), kInk);
+    EXPECT_EQ(painted.At(left + 29, top + 14), kInk);
+    EXPECT_EQ(painted.At(left + 20, top + 10), kInk);
+    EXPECT_EQ(painted.CountColour(RECT{130, 10, 565, 96}, RGB(230, 230, 230)), 0) << "the title is drawn as text";
+    EXPECT_EQ(painted.CountColour(RECT{0, 0, 565, 96}, kKey), 0);
+}
+
+TEST(LanguageMenuItem, TextIsCutAt199Characters) {
+    HMENU menu = CreatePopupMenu();
+    ASSERT_NE(menu, nullptr);
+    WordListDescriptor whole;
+    whole.firstName = std::wstring(100, L'a');
+    whole.secondName = std::wstring(98, L'b');  // 199 characters with the tab
+    WordListDescriptor cut;
+    cut.firstName = std::wstring(100, L'c');
+    cut.secondName = std::wstring(99, L'd');
+    WordListDescriptor longFirst;
+    longFirst.firstName = std::wstring(230, L'e');
+    longFirst.secondName = L"English";
+    AddLanguageMenuItem(menu, whole, 201);
+    AddLanguageMenuItem(menu, cut, 202);
+    AddLanguageMenuItem(menu, longFirst, 203);
+
+    const auto text = [menu](UINT id) {
+        std::array<wchar_t, 512> buffer{};
+        GetMenuStringW(menu, id, buffer.data(), static_cast<int>(buffer.size()), MF_BYCOMMAND);
+        return std::wstring(buffer.data());
+    };
+    EXPECT_EQ(text(201), std::wstring(100, L'a') + L"\t" + std::wstring(98, L'b'));
+    EXPECT_EQ(text(202), std::wstring(100, L'c') + L"\t" + std::wstring(98, L'd'));
+    EXPECT_EQ(text(203), std::wstring(199, L'e'));
+    EXPECT_EQ(cut.menuCommandId, 202);
+    EXPECT_EQ(longFirst.menuCommandId, 203);
+    DestroyMenu(menu);
 }

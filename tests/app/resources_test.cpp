@@ -1,12 +1,16 @@
 // The program's own resources, the About box built from them, and help addresses.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <vfw.h>
+
 #include <string>
 
 #include "app/aboutbox.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/help.h"
+#include "app/settings.h"
 #include "support/testenv.h"
 #include "text/uistrings.h"
 
@@ -21,6 +25,16 @@ std::wstring TextOf(HWND window) {
 RECT DialogUnits(HWND dialog, RECT r) {
     MapDialogRect(dialog, &r);
     return r;
+}
+
+// The media window among the dialog's children; null when none was made.
+HWND AnimationWindow(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (_wcsicmp(name, L"Button") != 0 && _wcsicmp(name, L"Static") != 0) return child;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -67,6 +81,77 @@ TEST(AboutBox, ShowsItsTextsAndClosesWithEscape) {
     EXPECT_EQ(AboutDialogProc(dialog, WM_COMMAND, 1000, 0), FALSE);
     DestroyWindow(dialog);
     DeleteSharedFonts();
+}
+
+// Real playback cannot be watched here, so the dialog is told by hand how a play
+// ended, and the media device shows whether a new play from the start began.
+TEST(AboutBox, AnimationReplaysOnlyAfterASuccessfulPlayAndClosesWithOk) {
+    TempDirectory dir;
+    WriteBytes(L"gorix.avi", ReadBytes(SourceDirectory() + L"\\data\\runtime\\gorix.avi"));
+    ASSERT_TRUE(FileExists(L"gorix.avi"));
+    // The pause between plays comes from the key that the strings file names.
+    InstallEnglishUiStrings({{"AviDelay", "AnimationRest"}});
+    const std::wstring profile = dir.Full(L"profile.ini");
+    WritePrivateProfileStringW(L"Lingorix", L"AnimationRest", L"300", profile.c_str());
+    WritePrivateProfileStringW(L"Lingorix", L"AboutPause", L"0", profile.c_str());
+    AppSettings = {};
+    ReadWindowSettings(AppSettings, profile);
+    const int pause = AppSettings.aboutPause;
+    AppSettings.aboutPause = 0;
+    ModuleInstance = GetModuleHandleW(nullptr);
+    CreateSharedFonts(SharedFontSettings{}, 0);
+
+    HWND dialog = CreateDialogParamW(ModuleInstance, L"AboutBox", nullptr, AboutDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    HWND animation = AnimationWindow(dialog);
+    if (!animation) {
+        DestroyWindow(dialog);
+        DeleteSharedFonts();
+        InstallEnglishUiStrings();
+        GTEST_SKIP() << "no media window can open the animation here";
+    }
+    EXPECT_EQ(GetParent(animation), dialog);
+    const LPARAM device = static_cast<LPARAM>(MCIWndGetDeviceID(animation));
+    const auto mode = [animation] { return MCIWndGetMode(animation, nullptr, 0); };
+    const auto position = [animation] { return MCIWndGetPosition(animation); };
+    const auto ended = [dialog, device](WPARAM how) { SendMessageW(dialog, MM_MCINOTIFY, how, device); };
+    EXPECT_TRUE(WaitFor([&] { return mode() == MCI_MODE_PLAY; })) << "the animation does not start";
+
+    // Stopped at the last frame: any end but a successful one leaves it there.
+    MCIWndStop(animation);
+    ASSERT_TRUE(WaitFor([&] { return mode() == MCI_MODE_STOP; }));
+    MCIWndSeek(animation, MCIWND_END);
+    const LONG last = position();
+    EXPECT_GT(last, 0);
+    for (const WPARAM how : {WPARAM{MCI_NOTIFY_ABORTED}, WPARAM{MCI_NOTIFY_SUPERSEDED}, WPARAM{MCI_NOTIFY_FAILURE}}) {
+        SCOPED_TRACE(testing::Message() << "notification " << how);
+        ended(how);
+        EXPECT_EQ(mode(), MCI_MODE_STOP);
+        EXPECT_EQ(position(), last);
+    }
+
+    // A successful end plays again from the first frame.
+    ended(MCI_NOTIFY_SUCCESSFUL);
+    EXPECT_TRUE(WaitFor([&] { return mode() == MCI_MODE_PLAY && position() < last; }));
+
+    // With a pause the next play waits that long on the last frame.
+    MCIWndStop(animation);
+    ASSERT_TRUE(WaitFor([&] { return mode() == MCI_MODE_STOP; }));
+    EXPECT_EQ(pause, 300);
+    AppSettings.aboutPause = pause;
+    const DWORD start = GetTickCount();
+    ended(MCI_NOTIFY_SUCCESSFUL);
+    EXPECT_GE(GetTickCount() - start, 290u);
+    EXPECT_TRUE(WaitFor([&] { return mode() == MCI_MODE_PLAY; }));
+    AppSettings = {};
+
+    // The OK button closes the dialog and the animation with it.
+    SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindow(animation));
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    DestroyWindow(dialog);
+    DeleteSharedFonts();
+    InstallEnglishUiStrings();
 }
 
 TEST(Help, PageAddressCarriesTheKeywordAsAnchor) {

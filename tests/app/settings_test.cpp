@@ -223,3 +223,20 @@ TEST_F(SettingsTest, ValuesReadLikeSingleProfileLookUps) {
     EXPECT_EQ(s.clipSearch, 0);    // another section's key is not ours
     EXPECT_EQ(s.guiFont, L"Courier New");
 }
+
+// The About animation's pause is read from the key the strings file names, not from
+// a key of a fixed name.
+TEST_F(SettingsTest, AboutPauseKeyIsNamedByTheStringsFile) {
+    Put(L"AboutPause", L"900");
+    Put(L"AnimationRest", L"250");
+    InstallEnglishUiStrings({{"AviDelay", "AnimationRest"}});
+    Settings renamed;
+    ReadWindowSettings(renamed, profile);
+    EXPECT_EQ(renamed.aboutPause, 250);
+
+    InstallEnglishUiStrings({{"AviDelay", "NoSuchKey"}});
+    Settings missing;
+    ReadWindowSettings(missing, profile);
+    EXPECT_EQ(missing.aboutPause, 0);
+    InstallEnglishUiStrings();
+}

@@ -155,4 +155,40 @@ TEST_F(MainWindowTest, CtrlQEndsTheProgram) {
     EXPECT_TRUE(profile::Int(L"WinPosTopMain")) << "the settings were not written";
 }
 
+// The About box: modal and owned by the main window, which stays visible; its OK
+// button closes it together with the animation.
+TEST_F(MainWindowTest, AboutBoxIsModalOverTheVisibleMainWindowAndOkClosesIt) {
+    ASSERT_TRUE(folder.Exists(L"gorix.avi"));
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+
+    Command(main, 5);
+    HWND about = app.WaitForWindow(L"#32770", EnglishText("AboutDialogCaption").c_str(), 10000);
+    ASSERT_NE(about, nullptr) << "no About box";
+    EXPECT_EQ(GetWindow(about, GW_OWNER), main);
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_FALSE(IsWindowEnabled(main)) << "not modal";
+    HWND animation = nullptr;
+    for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring name = ClassName(child);
+        if (_wcsicmp(name.c_str(), L"Button") != 0 && _wcsicmp(name.c_str(), L"Static") != 0) animation = child;
+    }
+    EXPECT_NE(animation, nullptr) << "no animation window";
+    HWND ok = GetDlgItem(about, IDOK);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(WindowText(ok), EnglishText("AboutDialogOk"));
+
+    const RECT button = ClientRect(ok);
+    ClickClient(ok, button.right / 2, button.bottom / 2);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5000)) << "OK did not close the About box";
+    if (animation) {
+        EXPECT_FALSE(IsWindow(animation));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main); }, 5000));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_TRUE(app.Running());
+    EXPECT_EQ(app.Exit(main), 0u);
+}
+
 }  // namespace

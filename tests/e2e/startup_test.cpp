@@ -159,6 +159,29 @@ TEST_F(StartupTest, MissingWordListFileIsReported) {
     ExpectFailedStart(app, L"Can't open " + folder.Path() + L"\\wordlists\\Fre_Eng.tvk   \n\nProgram aborted");
 }
 
+// A locale that cannot be set only brings a warning without owner; the start goes on.
+TEST_F(StartupTest, LocaleThatCannotBeSetIsOnlyAWarning) {
+    folder.Write(L"languages.ini",
+                 "[Languages]\r\nFrench,klingon_qo'noS,0\r\nSpanish,spanish,0\r\n\r\n[Selected]\r\nFre_Eng.tvk\r\n");
+    LaunchedApp app(folder);
+    ASSERT_TRUE(app.Started());
+    const std::optional<MessageBoxWindow> box = app.WaitForMessageBox();
+    ASSERT_TRUE(box.has_value()) << "no warning; exit code " << app.WaitForExit(0).value_or(259);
+    EXPECT_EQ(box->Text(), EnglishText("ErrorLocale"));
+    EXPECT_EQ(box->Caption(), L"Lingorix");
+    EXPECT_EQ(GetWindow(box->Handle(), GW_OWNER), nullptr);
+    EXPECT_TRUE(box->HasButton(IDOK));
+    for (HWND window : app.Windows()) EXPECT_NE(ClassName(window), L"tavok") << "main window before the warning";
+
+    box->Press(IDOK);
+    HWND main = app.WaitForMainWindow();
+    ASSERT_NE(main, nullptr) << "the start did not go on";
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_EQ(ReadMenuBar(main).CheckedIds(kLanguagePopup), std::vector<UINT>{200});
+    EXPECT_FALSE(app.FindMessageBox().has_value());
+    EXPECT_EQ(app.Exit(main), 0u);
+}
+
 // The switch /tvk picks the first forward list whose language begins with the name.
 struct SwitchCase {
     const wchar_t* arguments;

@@ -65,6 +65,19 @@ TEST_F(Collation, AMissingTableFileIsReportedAndThePreviousTableKept) {
     EXPECT_EQ(ActiveSortTable, before);
 }
 
+TEST_F(Collation, AListWithoutATableLeavesTheActiveTableAlone) {
+    OpenWithTable({}, LatinTable());
+    const SortTable latin = ActiveSortTable;
+    // Whether a list has a table was settled when the catalogue was read; a file
+    // that turns up later is not looked at.
+    WriteBytes(L"tables\\English.stb", std::string(256, '\x07'));
+    SetCurrentWordList(Find(L"English", L"Latin"));
+    ASSERT_EQ(CurrentWordList().hasSortTable, 0);
+    LoadSortTable();
+    EXPECT_EQ(ActiveSortTable, latin);
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(Collation, FindWordPositionFindsWordsAndInsertionPoints) {
     OpenWithTable({}, LatinTable());
     EXPECT_EQ(FindWordPosition(L"anything"), 0);  // empty list
@@ -108,4 +121,25 @@ TEST_F(Collation, ATableComparesInTheFirstLanguagesCodePage) {
     EXPECT_EQ(CompareWords(L"\x0410", L"\x0430"), 0);  // capital and small letter
     EXPECT_EQ(CompareWords(L"\x044F", L"\x0432"), 1);
     EXPECT_EQ(FindWordPosition(L"\x0412"), 1);
+}
+
+// Words added since the last sort sit unsorted at the end; a caller that must not
+// see them lowers WordCount for the search.
+TEST_F(Collation, ALoweredWordCountSearchesOnlyTheSortedPart) {
+    OpenWithTable({{L"aqua", L"water", 0}, {L"bellum", L"war", 0}, {L"canis", L"dog", 0}, {L"domus", L"house", 0},
+                   {L"equus", L"horse", 0}, {L"aardvark", L"aardvark", 0}, {L"abacus", L"abacus", 0}},
+                  LatinTable());
+    ASSERT_EQ(WordCount, 7);
+    WordCount = 5;
+    // Reading on into the appended words would lead these searches past the end.
+    EXPECT_EQ(FindWordPosition(L"equus"), 4);
+    EXPECT_EQ(FindWordPosition(L"ego"), 4);
+    EXPECT_EQ(FindWordPosition(L"zz"), 5);
+    EXPECT_EQ(CurrentEntry.first, L"equus");  // the last record looked at
+    EXPECT_EQ(FindWordPosition(L"abacus"), 0);
+    EXPECT_EQ(CurrentEntry.first, L"aqua");
+    EXPECT_EQ(FindWordPosition(L"domus"), 3);
+    WordCount = 7;
+    ASSERT_EQ(ReadWordRecord(6), 0);
+    EXPECT_EQ(CurrentEntry.first, L"abacus");
 }

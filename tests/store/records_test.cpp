@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/handles.h"
 #include "store/records.h"
 #include "support/storefixture.h"
 
@@ -149,4 +150,74 @@ TEST_F(Records, ReadsAfterWritesSeeTheNewRecord) {
     CountRecords();
     ASSERT_EQ(ReadWordRecord(1), 0);
     EXPECT_EQ(CurrentEntry.first, L"b");
+}
+
+TEST_F(Records, APracticeListIsOpenedAsItIsAndAMissingOneGivesNoFile) {
+    std::string practice;
+    for (const WordEntry& e : {WordEntry{L"chat", L"cat", 0}, WordEntry{L"chien", L"dog", 1}}) {
+        const WordRecord r = EncodeRecord(e, 1252, 1252);
+        practice.append(reinterpret_cast<const char*>(r.bytes), kRecordSize);
+    }
+    WriteBytes(L"practice\\Basics\\Fre_Eng.ls", practice);
+    CurrentPracticeList = L"Basics";
+    OpenFrench({{L"chat", L"cat", 0}});
+    EXPECT_EQ(PracticeCount, 2);
+    ASSERT_EQ(ReadPracticeRecord(1), 0);
+    EXPECT_EQ(CurrentEntry.first, L"chien");
+    EXPECT_EQ(CurrentEntry.deleted, 1);
+    // Opening it again, as a switch of practice list does, keeps what it holds.
+    ClosePracticeListFile();
+    ASSERT_EQ(OpenPracticeListFile(), 0);
+    CountPracticeRecords();
+    EXPECT_EQ(PracticeCount, 2);
+    EXPECT_EQ(ReadBytes(L"practice\\Basics\\Fre_Eng.ls"), practice);
+
+    // A practice list whose folder is gone is not replaced by another one.
+    ClosePracticeListFile();
+    CurrentPracticeList = L"Gone";
+    EXPECT_EQ(OpenPracticeListFile(), -1);
+    CountPracticeRecords();
+    EXPECT_EQ(PracticeCount, 0);
+    EXPECT_EQ(CurrentPracticeList, L"Gone");
+    EXPECT_FALSE(FileExists(L"practice\\Gone"));
+    CurrentEntry = {L"a", L"b", 0};
+    EXPECT_EQ(WritePracticeRecord(0), -1);
+    EXPECT_EQ(ReadBytes(L"practice\\Basics\\Fre_Eng.ls"), practice);
+}
+
+TEST_F(Records, AppendingToAGivenFileWritesRecordsInARowWhereTheFileStands) {
+    MakeDirectories(L"practice\\Basics");
+    WriteBytes(L"languages.ini", LanguageFile({"Greek,greek,161"}, "Gre_Eng.tvk"));
+    WriteWordList(L"Gre_Eng.tvk", {}, 1253);
+    Open();
+    ASSERT_EQ(CurrentPracticeList, L"Basics");
+
+    UniqueFile copy(CreateFileW(L"copy.tmp", GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(copy);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(copy.Get(), "head", 4, &written, nullptr));
+    const std::vector<WordEntry> entries = {{L"\x03B3\x03AC\x03C4\x03B1", L"cat", 0},
+                                            {L"\x03C3\x03BA\x03CD\x03BB\x03BF\x03C2", L"dog", 0},
+                                            {L"\x03BB\x03CD\x03BA\x03BF\x03C2", L"wolf", 0}};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        CurrentEntry = entries[i];
+        ASSERT_EQ(AppendEntryTo(static_cast<int>(i), copy.Get()), 0);
+    }
+    copy.Reset();
+
+    const std::string bytes = ReadBytes(L"copy.tmp");
+    ASSERT_EQ(bytes.size(), 4 + 3 * kRecordSize);
+    EXPECT_EQ(bytes.substr(0, 4), "head");
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        WordRecord r;
+        std::memcpy(r.bytes, bytes.data() + 4 + i * kRecordSize, kRecordSize);
+        const WordEntry back = DecodeRecord(r, 1253, 1252);
+        EXPECT_EQ(back.first, entries[i].first);
+        EXPECT_EQ(back.second, entries[i].second);
+    }
+    // The practice list file is not touched.
+    CountPracticeRecords();
+    EXPECT_EQ(PracticeCount, 0);
+    EXPECT_EQ(ReadBytes(L"practice\\Basics\\Gre_Eng.ls").size(), 0u);
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <set>
 
+#include "app/drawing.h"
 #include "app/fonts.h"
+#include "app/globals.h"
 #include "app/handles.h"
 #include "store/atomicfile.h"
 #include "store/collation.h"
@@ -255,4 +258,59 @@ TEST_F(Sorting, ATableAgreesWithTheSearchOnBytesTheCodePageCannotTakeBack) {
         ASSERT_EQ(ReadWordRecord(at), 0);
         EXPECT_EQ(CompareFirstWords(CurrentEntry.first, word), 0);
     }
+}
+
+TEST_F(Sorting, TheSortingWindowIsTopmostOnlyWithStayOnTopAndNamesTheList) {
+    OpenFrench({});
+    SharedFontSettings fonts;
+    CreateSharedFonts(fonts, 0);
+    const int previous = StayOnTop;
+    for (const int setting : {1, 2}) {  // any value but 1 counts as off
+        StayOnTop = setting;
+        UniqueWindow window(OpenSortingWindow());
+        ASSERT_TRUE(window);
+        EXPECT_EQ((GetWindowLongW(window.Get(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, setting == 1) << setting;
+        wchar_t title[64] = {};
+        GetWindowTextW(window.Get(), title, 64);
+        EXPECT_STREQ(title, UiText(Ui::SortCaption));
+    }
+    StayOnTop = previous;
+
+    // The title line is the pair's names, drawn as the shadowed title text.
+    const auto paint = [](const std::function<void(HDC)>& draw) {
+        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+        WindowDc screen(nullptr);
+        UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), 350, 120));
+        {
+            SelectionScope selected(dc.Get(), bitmap.Get());
+            RECT all{0, 0, 350, 120};
+            FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            draw(dc.Get());
+        }
+        // The rows above the busy text, which starts at 25, read in one go.
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 350;
+        info.bmiHeader.biHeight = -120;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        std::vector<DWORD> pixels(350 * 120);
+        EXPECT_EQ(GetDIBits(dc.Get(), bitmap.Get(), 0, 120, pixels.data(), &info, DIB_RGB_COLORS), 120);
+        pixels.resize(350 * 25);
+        return pixels;
+    };
+    const auto title = [&](const wchar_t* text) {
+        return paint([&](HDC dc) {
+            SelectionScope font(dc, GuiFont);
+            SetBkMode(dc, TRANSPARENT);
+            RECT line{0, 5, 350, 30};
+            DrawShadowText(dc, line, text, DT_CENTER | DT_SINGLELINE);
+        });
+    };
+    const auto window = paint([](HDC dc) { PaintSortingWindow(dc); });
+    EXPECT_NE(window, paint([](HDC) {}));
+    EXPECT_NE(title(L"English - French"), title(L"French - English"));
+    EXPECT_EQ(window, title(L"French - English"));
+    DeleteSharedFonts();
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <random>
 #include <string>
 #include <vector>
@@ -15,6 +16,37 @@ TEST(CollationLocale, SpecialNamesMapToTheUnitedStatesLocale) {
     ASSERT_TRUE(SetCollationLocale(L"russian"));
     EXPECT_TRUE(SetCollationLocale(L"RUSSKIJ"));
     EXPECT_EQ(CollationLocaleId(), 0x409u);
+}
+
+namespace {
+
+struct RuntimeLocale {
+    bool accepted = false;
+    LCID id = 0;
+};
+
+// What the runtime itself makes of a name, asked directly.
+RuntimeLocale AskRuntime(const wchar_t* name) {
+    RuntimeLocale result;
+    result.accepted = _wsetlocale(LC_COLLATE, name) != nullptr;
+    if (result.accepted) result.id = CollationLocaleId();
+    return result;
+}
+
+}  // namespace
+
+// The plain name may pick the Latin script; the word lists need the Cyrillic one,
+// under the country's current name or else its older one.
+TEST(CollationLocale, SerbianInAnyCaseSetsTheCyrillicLocale) {
+    ASSERT_TRUE(SetCollationLocale(L"russian"));
+    RuntimeLocale expected = AskRuntime(L"serbian (cyrillic)_Serbia.1251");
+    if (!expected.accepted) expected = AskRuntime(L"serbian (cyrillic)_Serbia and Montenegro.1251");
+    for (const wchar_t* name : {L"serbian", L"SERBIAN", L"SerBian"}) {
+        ASSERT_TRUE(SetCollationLocale(L"russian"));
+        EXPECT_EQ(SetCollationLocale(name), expected.accepted) << name;
+        EXPECT_EQ(CollationLocaleId(), expected.accepted ? expected.id : 0x419u) << name;
+    }
+    SetCollationLocale(L"english");
 }
 
 TEST(CollationLocale, AnUnknownNameFailsAndKeepsThePreviousLocale) {

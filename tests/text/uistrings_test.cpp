@@ -110,6 +110,52 @@ TEST(UiStringsLookUp, KeysMatchCaseBlindWithTheirEqualsSign) {
     EXPECT_EQ(LookUpUiText("NoSuchKey"), nullptr);
 }
 
+// An entry counts for a key only when the key starts the entry and "=" follows it.
+TEST(UiStringsLookUp, AKeyMatchesOnlyAtTheEntryStartAndUpToItsEqualsSign) {
+    auto entries = EnglishEntries();
+    Remove(entries, "OK");
+    entries.insert(entries.begin(), {"OKAY", "longer key"});
+    entries.insert(entries.begin(), {" OK", "indented"});
+    UiLoadResult result = InstallUiStrings(EntriesToPlain(entries));
+    EXPECT_EQ(result.status, UiLoadResult::Status::KeyMissing);
+    EXPECT_EQ(result.missingKey, "OK");
+
+    entries.push_back({"OK", "right"});
+    ASSERT_TRUE(InstallUiStrings(EntriesToPlain(entries)).Ok());
+    EXPECT_STREQ(UiText(Ui::OK), L"right");
+    EXPECT_STREQ(LookUpUiText("OKAY"), L"longer key");
+    InstallEnglishUiStrings();
+}
+
+// The character set decides how the rest of the file is converted, so it is looked
+// up before any other key and read like atol: leading digits, 0 without any.
+TEST(UiStringsLookUp, TheCharacterSetIsLookedUpFirstAndReadFromItsLeadingDigits) {
+    auto entries = EnglishEntries();
+    Remove(entries, "MainMenuFile0");
+    Remove(entries, "CharactersetCode");
+    UiLoadResult result = InstallUiStrings(EntriesToPlain(entries));
+    EXPECT_EQ(result.status, UiLoadResult::Status::KeyMissing);
+    EXPECT_EQ(result.missingKey, "CharactersetCode");
+
+    entries = EnglishEntries();
+    Set(entries, "CharactersetCode", "204 Cyrillic");
+    ASSERT_TRUE(InstallUiStrings(EntriesToPlain(entries)).Ok());
+    EXPECT_EQ(UiCharset(), 204);
+    EXPECT_EQ(UiCodePage(), 1251u);
+
+    Set(entries, "CharactersetCode", "Cyrillic");
+    ASSERT_TRUE(InstallUiStrings(EntriesToPlain(entries)).Ok());
+    EXPECT_EQ(UiCharset(), 0);
+    EXPECT_EQ(UiCodePage(), 1252u);
+    EXPECT_EQ(UiTextInt(Ui::CharactersetCode), 0);
+
+    Set(entries, "CharactersetCode", "");
+    ASSERT_TRUE(InstallUiStrings(EntriesToPlain(entries)).Ok());
+    EXPECT_EQ(UiCharset(), 0);
+    EXPECT_EQ(UiCodePage(), 1252u);
+    InstallEnglishUiStrings();
+}
+
 TEST(UiStringsLookUp, TheFirstOfDuplicateEntriesWins) {
     auto entries = EnglishEntries();
     entries.insert(entries.begin(), {"Cancel", "first"});
