@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cwchar>
+#include <vector>
 
 #include "text/codepage.h"
 
@@ -19,14 +20,18 @@ wchar_t FoldAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wch
 
 }  // namespace
 
+std::vector<std::wstring> CollationLocaleCandidates(const std::wstring& name) {
+    if (EqualsIgnoreAsciiCase(name, L"esperanto") || EqualsIgnoreAsciiCase(name, L"russkij")) return {L"english_usa.1252"};
+    // The runtime knows Serbian Cyrillic under the country's old name on older systems.
+    if (EqualsIgnoreAsciiCase(name, L"serbian"))
+        return {L"serbian (cyrillic)_Serbia.1251", L"serbian (cyrillic)_Serbia and Montenegro.1251"};
+    return {name};
+}
+
 bool SetCollationLocale(const std::wstring& name) {
-    if (EqualsIgnoreAsciiCase(name, L"esperanto") || EqualsIgnoreAsciiCase(name, L"russkij"))
-        return TrySet(L"english_usa.1252");
-    if (EqualsIgnoreAsciiCase(name, L"serbian")) {
-        if (TrySet(L"serbian (cyrillic)_Serbia.1251")) return true;
-        return TrySet(L"serbian (cyrillic)_Serbia and Montenegro.1251");
-    }
-    return TrySet(name.c_str());
+    for (const std::wstring& candidate : CollationLocaleCandidates(name))
+        if (TrySet(candidate.c_str())) return true;
+    return false;
 }
 
 LCID CollationLocaleId() {

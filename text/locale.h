@@ -5,10 +5,14 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Sets the collation category (only) for a language's locale name; false when the
 // name is not accepted, in which case the previous collation stays in force.
 bool SetCollationLocale(const std::wstring& name);
+
+// The runtime locale names SetCollationLocale tries for a language's locale name, in order.
+std::vector<std::wstring> CollationLocaleCandidates(const std::wstring& name);
 
 // The locale the runtime collates with now; 0 while no locale was set (the "C" locale).
 LCID CollationLocaleId();

@@ -49,6 +49,16 @@ TEST(CollationLocale, SerbianInAnyCaseSetsTheCyrillicLocale) {
     SetCollationLocale(L"english");
 }
 
+TEST(CollationLocale, SpecialNamesTryTheirStandInsInOrder) {
+    using Names = std::vector<std::wstring>;
+    EXPECT_EQ(CollationLocaleCandidates(L"sErBiAn"),
+              (Names{L"serbian (cyrillic)_Serbia.1251", L"serbian (cyrillic)_Serbia and Montenegro.1251"}));
+    EXPECT_EQ(CollationLocaleCandidates(L"RUSSKIJ"), (Names{L"english_usa.1252"}));
+    EXPECT_EQ(CollationLocaleCandidates(L"Esperanto"), (Names{L"english_usa.1252"}));
+    EXPECT_EQ(CollationLocaleCandidates(L"serbian_latin"), (Names{L"serbian_latin"}));
+    EXPECT_EQ(CollationLocaleCandidates(L""), (Names{L""}));
+}
+
 TEST(CollationLocale, AnUnknownNameFailsAndKeepsThePreviousLocale) {
     ASSERT_TRUE(SetCollationLocale(L"russian"));
     EXPECT_FALSE(SetCollationLocale(L"klingon_qo'noS"));
