@@ -8,6 +8,7 @@
 #include "app/fonts.h"
 #include "app/handles.h"
 #include "app/mainpaint.h"
+#include "support/canvas.h"
 #include "support/testenv.h"
 
 namespace {
@@ -17,33 +18,6 @@ LOGFONTW FontOf(HFONT font) {
     GetObjectW(font, sizeof lf, &lf);
     return lf;
 }
-
-// A 32-bit top-down DIB section in a memory DC, readable pixel by pixel.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill) : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        previous_ = SelectObject(dc_.Get(), bitmap_.Get());
-        UniqueBrush brush(CreateSolidBrush(fill));
-        RECT all{0, 0, width, height};
-        FillRect(dc_.Get(), &all, brush.Get());
-    }
-    ~Canvas() { SelectObject(dc_.Get(), previous_); }
-    HDC Dc() const { return dc_.Get(); }
-    COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
-
-private:
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ previous_ = nullptr;
-};
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "app/mainwindow.h"
 #include "app/menus.h"
 #include "app/settings.h"
+#include "support/canvas.h"
 #include "support/storefixture.h"
 #include "text/uistrings.h"
 
@@ -86,27 +87,11 @@ void OpenCountingTool() { ++g_opened; }
 // The main window's client area painted into a 32-bit bitmap, readable pixel by pixel.
 class Painting {
 public:
-    Painting() : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kMainWindowWidth;
-        info.bmiHeader.biHeight = -kMainClientHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
-        PaintMainWindow(dc_, RECT{0, 0, kMainWindowWidth, kMainClientHeight});
+    Painting() : canvas_(kMainWindowWidth, kMainClientHeight) {
+        PaintMainWindow(canvas_.Dc(), RECT{0, 0, kMainWindowWidth, kMainClientHeight});
     }
-    ~Painting() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Painting(const Painting&) = delete;
-    Painting& operator=(const Painting&) = delete;
 
-    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+    COLORREF At(int x, int y) const { return canvas_.At(x, y); }
     // Pixels of the 32 x 32 box at (left, top) that differ from the gradient of their
     // row, read left of the box where nothing but the gradient is painted.
     int DrawnInBox(int left, int top) const {
@@ -123,9 +108,7 @@ public:
     }
 
 private:
-    HDC dc_;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
+    Canvas canvas_;
 };
 
 // A 24-bit bottom-up bitmap file: `key` everywhere but the rectangle `ink` of colour `inkColour`.
@@ -384,26 +367,13 @@ TEST_F(MainWindowTest, ToolWindowRuleOpensOneAtATime) {
 
 TEST_F(MainWindowTest, PaintsGradientTitleAndLanguageNames) {
     Create();
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 565, 332);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    PaintMainWindow(dc, RECT{0, 0, 565, 332});
-    EXPECT_EQ(GetPixel(dc, 300, 0), RGB(25, 25, 25));
-    EXPECT_EQ(GetPixel(dc, 5, 1), RGB(0, 200, 0));
-    EXPECT_EQ(GetPixel(dc, 5, 331), RGB(0, 14, 0));
-    int shaded = 0;
-    for (int y = 18; y < 90; ++y)
-        for (int x = 138; x < 560; ++x) shaded += GetPixel(dc, x, y) == RGB(230, 230, 230);
-    EXPECT_GT(shaded, 50);  // the title, drawn as text without a logo
-    int names = 0;
-    for (int y = 100; y < 230; ++y)
-        for (int x = 138; x < 560; ++x) names += GetPixel(dc, x, y) == RGB(230, 230, 230);
-    EXPECT_GT(names, 50);
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    const Painting painting;
+    EXPECT_EQ(painting.At(300, 0), RGB(25, 25, 25));
+    EXPECT_EQ(painting.At(5, 1), RGB(0, 200, 0));
+    EXPECT_EQ(painting.At(5, 331), RGB(0, 14, 0));
+    // The title, drawn as text without a logo, and the two names below it.
+    EXPECT_GT(painting.CountColour(RECT{138, 18, 560, 90}, RGB(230, 230, 230)), 50);
+    EXPECT_GT(painting.CountColour(RECT{138, 100, 560, 230}, RGB(230, 230, 230)), 50);
 }
 
 TEST_F(MainWindowTest, EndOfRunWritesTheSettings) {

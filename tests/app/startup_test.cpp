@@ -95,28 +95,6 @@ protected:
     static void Exit() { SendMessageW(MainWindow, WM_COMMAND, MAKEWPARAM(kCmdExit, 0), 0); }
 };
 
-// Synthesized key presses: all keys down in order, then up in reverse order.
-void AppendChord(std::vector<INPUT>& inputs, std::initializer_list<WORD> keys) {
-    for (WORD key : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto it = keys.end(); it != keys.begin();) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *--it;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-}
-
-bool Send(const std::vector<INPUT>& inputs) {
-    std::vector<INPUT> copy = inputs;
-    return SendInput(static_cast<UINT>(copy.size()), copy.data(), sizeof(INPUT)) == copy.size();
-}
-
 WORD AcceleratorKey(int command) {
     for (const ACCEL& a : MainAcceleratorEntries())
         if (a.cmd == command) return a.key;
@@ -214,7 +192,7 @@ TEST_F(ProgramRunTest, ShortcutsReachTheMainWindowFromAnotherFocusedWindow) {
                     }
                     std::vector<INPUT> keys;
                     AppendChord(keys, {VK_MENU, practise});
-                    sent = sent && Send(keys);
+                    sent = sent && SendKeyboardInputs(keys);
                     stage = Stage::ToolWindow;
                     return false;
                 }
@@ -229,7 +207,7 @@ TEST_F(ProgramRunTest, ShortcutsReachTheMainWindowFromAnotherFocusedWindow) {
                     std::vector<INPUT> keys;
                     AppendChord(keys, {VK_MENU, practise});
                     AppendChord(keys, {VK_CONTROL, exitKey});
-                    sent = sent && Send(keys);
+                    sent = sent && SendKeyboardInputs(keys);
                     stage = Stage::Ending;
                     return false;
                 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "support/testenv.h"
 #include "text/scramble.h"
@@ -400,20 +401,8 @@ bool PressKeys(HWND window, std::initializer_list<WORD> keys) {
     SetForegroundWindow(window);
     if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 3000)) return false;
     std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto it = keys.end(); it != keys.begin();) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *--it;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+    AppendChord(inputs, keys);
+    return SendKeyboardInputs(std::move(inputs));
 }
 
 MenuBar ReadMenuBar(HWND window) { return ParseMenuReply(AskProbe(window)); }

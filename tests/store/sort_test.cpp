@@ -14,6 +14,7 @@
 #include "store/collation.h"
 #include "store/records.h"
 #include "store/sort.h"
+#include "support/canvas.h"
 #include "support/storefixture.h"
 #include "text/uistrings.h"
 
@@ -180,21 +181,16 @@ TEST_F(Sorting, ProgressIsPaintedIntoItsBox) {
     OpenFrench({});
     SharedFontSettings fonts;
     CreateSharedFonts(fonts, 0);
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    WindowDc screen(nullptr);
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), 350, 120));
-    SelectionScope selected(dc.Get(), bitmap.Get());
-    RECT all{0, 0, 350, 120};
-    FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    PaintSortingWindow(dc.Get());
-    DrawSortProgress(dc.Get(), SortPhase::Sorting, 4000);
+    const Canvas canvas(350, 120);
+    PaintSortingWindow(canvas.Dc());
+    DrawSortProgress(canvas.Dc(), SortPhase::Sorting, 4000);
     // The progress box is cleared to light grey and holds dark text.
-    EXPECT_EQ(GetPixel(dc.Get(), 268, 93), RGB(192, 192, 192));
+    EXPECT_EQ(canvas.At(268, 93), RGB(192, 192, 192));
     bool text = false;
     for (int x = 110; x < 270 && !text; ++x)
-        for (int y = 65; y < 95 && !text; ++y) text = GetPixel(dc.Get(), x, y) == RGB(50, 50, 50);
+        for (int y = 65; y < 95 && !text; ++y) text = canvas.At(x, y) == RGB(50, 50, 50);
     EXPECT_TRUE(text);
-    EXPECT_EQ(GetPixel(dc.Get(), 5, 110), RGB(255, 255, 255));  // outside: untouched
+    EXPECT_EQ(canvas.At(5, 110), RGB(255, 255, 255));  // outside: untouched
     DeleteSharedFonts();
 }
 
@@ -277,28 +273,11 @@ TEST_F(Sorting, TheSortingWindowIsTopmostOnlyWithStayOnTopAndNamesTheList) {
     StayOnTop = previous;
 
     // The title line is the pair's names, drawn as the shadowed title text.
+    // The rows above the busy text, which starts at 25.
     const auto paint = [](const std::function<void(HDC)>& draw) {
-        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        WindowDc screen(nullptr);
-        UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), 350, 120));
-        {
-            SelectionScope selected(dc.Get(), bitmap.Get());
-            RECT all{0, 0, 350, 120};
-            FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            draw(dc.Get());
-        }
-        // The rows above the busy text, which starts at 25, read in one go.
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = 350;
-        info.bmiHeader.biHeight = -120;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        std::vector<DWORD> pixels(350 * 120);
-        EXPECT_EQ(GetDIBits(dc.Get(), bitmap.Get(), 0, 120, pixels.data(), &info, DIB_RGB_COLORS), 120);
-        pixels.resize(350 * 25);
-        return pixels;
+        const Canvas canvas(350, 120);
+        draw(canvas.Dc());
+        return canvas.Rows(25);
     };
     const auto title = [&](const wchar_t* text) {
         return paint([&](HDC dc) {

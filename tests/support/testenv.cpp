@@ -102,3 +102,23 @@ void InstallEnglishUiStrings(std::initializer_list<std::pair<std::string, std::s
     const UiLoadResult result = InstallUiStrings(EntriesToPlain(source.entries));
     ASSERT_TRUE(result.Ok()) << "missing key " << result.missingKey;
 }
+
+void AppendChord(std::vector<INPUT>& inputs, std::initializer_list<WORD> keys) {
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *--it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+}
+
+bool SendKeyboardInputs(std::vector<INPUT> inputs) {
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}

@@ -46,6 +46,11 @@ std::string EnglishStringsSource();
 // Installs the English UI texts, with some values replaced.
 void InstallEnglishUiStrings(std::initializer_list<std::pair<std::string, std::string>> overrides = {});
 
+// Appends key presses as a user makes a chord: every key down in order, then up in
+// reverse order. SendKeyboardInputs sends them in one go; false when not all went out.
+void AppendChord(std::vector<INPUT>& inputs, std::initializer_list<WORD> keys);
+bool SendKeyboardInputs(std::vector<INPUT> inputs);
+
 // Waits for a condition, pumping this thread's messages, up to the timeout.
 template <typename Condition>
 bool WaitFor(Condition condition, DWORD timeoutMs = 5000) {
