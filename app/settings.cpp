@@ -40,16 +40,15 @@ public:
     int Int(const wchar_t* key, int fallback) const {
         const std::wstring* found = Find(key);
         if (!found) return fallback;
-        const std::wstring unquoted = Unquoted(*found);
-        const std::wstring* value = &unquoted;
-        if (value->empty()) return fallback;
-        std::size_t i = value->find_first_not_of(L" \t");
+        const std::wstring value = Unquoted(*found);
+        if (value.empty()) return fallback;
+        std::size_t i = value.find_first_not_of(L" \t");
         if (i == std::wstring::npos) return 0;
         bool negative = false;
-        if ((*value)[i] == L'-' || (*value)[i] == L'+') negative = (*value)[i++] == L'-';
+        if (value[i] == L'-' || value[i] == L'+') negative = value[i++] == L'-';
         long long number = 0;
-        for (; i < value->size() && (*value)[i] >= L'0' && (*value)[i] <= L'9'; ++i)
-            number = std::min<long long>(number * 10 + ((*value)[i] - L'0'), 0xFFFFFFFFll);
+        for (; i < value.size() && value[i] >= L'0' && value[i] <= L'9'; ++i)
+            number = std::min<long long>(number * 10 + (value[i] - L'0'), 0xFFFFFFFFll);
         return static_cast<int>(static_cast<unsigned>(negative ? -number : number));
     }
 
