@@ -399,7 +399,7 @@ void ClickClient(HWND window, int x, int y) {
 
 bool PressKeys(HWND window, std::initializer_list<WORD> keys) {
     SetForegroundWindow(window);
-    if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 3000)) return false;
+    if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 10000)) return false;
     std::vector<INPUT> inputs;
     AppendChord(inputs, keys);
     return SendKeyboardInputs(std::move(inputs));

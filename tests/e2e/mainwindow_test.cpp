@@ -71,11 +71,11 @@ TEST_F(MainWindowTest, StayOnTopFollowsTheProfileAndTheCommand) {
     EXPECT_TRUE(ReadMenuBar(main).IsChecked(55));
 
     Command(main, 55);
-    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(main); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(main); }, 15000));
     EXPECT_FALSE(ReadMenuBar(main).IsChecked(55));
 
     Command(main, 55);
-    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(main); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(main); }, 15000));
     EXPECT_TRUE(ReadMenuBar(main).IsChecked(55));
 }
 
@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, PractiseWithoutPracticeWordsAsksAndNoChangesNothing) {
     EXPECT_EQ(GetWindow(box->Handle(), GW_OWNER), main);
 
     box->Press(IDNO);
-    EXPECT_TRUE(WaitUntil([&] { return !app.FindMessageBox(); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !app.FindMessageBox(); }, 15000));
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_EQ(app.Windows(true), std::vector<HWND>{main});
     const MenuBar after = ReadMenuBar(main);
@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, EndOfRunWritesTheSettings) {
     ASSERT_NE(main, nullptr);
     Command(main, 55);  // stay on top
     Command(main, 65);  // typed answers
-    ASSERT_TRUE(WaitUntil([&] { return IsTopmost(main); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return IsTopmost(main); }, 15000));
     const RECT outer = WindowRect(main);
     EXPECT_FALSE(profile::Int(L"StayOnTop")) << "written before the end";
 
@@ -181,11 +181,11 @@ TEST_F(MainWindowTest, AboutBoxIsModalOverTheVisibleMainWindowAndOkClosesIt) {
 
     const RECT button = ClientRect(ok);
     ClickClient(ok, button.right / 2, button.bottom / 2);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5000)) << "OK did not close the About box";
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 15000)) << "OK did not close the About box";
     if (animation) {
         EXPECT_FALSE(IsWindow(animation));
     }
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main); }, 15000));
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_TRUE(app.Running());
     EXPECT_EQ(app.Exit(main), 0u);

@@ -53,7 +53,7 @@ bool SendKeyboardInputs(std::vector<INPUT> inputs);
 
 // Waits for a condition, pumping this thread's messages, up to the timeout.
 template <typename Condition>
-bool WaitFor(Condition condition, DWORD timeoutMs = 5000) {
+bool WaitFor(Condition condition, DWORD timeoutMs = 15000) {
     const DWORD start = GetTickCount();
     while (!condition()) {
         MSG msg;
