@@ -5,12 +5,26 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default -j"$(nproc)"
 
 prefix=$PWD/build/wineprefix
-cleanup() { WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; }
+# A private screen started for this run is stopped with it, and so is the wineserver:
+# nothing of the run is left behind.
+# The tools the build runs under Wine use the tests' private screen too, so one
+# wineserver serves both.
+export LINGORIX_PRIVATE_DISPLAY=1
+export LINGORIX_XVFB_PIDFILE=$PWD/build/xvfb-started.pid
+mkdir -p build
+cleanup() {
+  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  if [ -f "$LINGORIX_XVFB_PIDFILE" ]; then
+    xargs -r kill <"$LINGORIX_XVFB_PIDFILE" 2>/dev/null || true
+    rm -f "$LINGORIX_XVFB_PIDFILE"
+  fi
+}
 trap cleanup EXIT
+
+cmake --preset default >/dev/null
+cmake --build --preset default -j"$(nproc)"
 
 # One wineserver serves the whole run (the wrapper keeps it alive between programs).
 ctest --preset default

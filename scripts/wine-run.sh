@@ -36,8 +36,18 @@ usable() { DISPLAY=:$1 timeout 5 xdpyinfo >/dev/null 2>&1; }
 start_screen() {
   usable "$1" && return 0
   [ -S /tmp/.X11-unix/X$1 ] || rm -f /tmp/.X$1-lock 2>/dev/null
-  setsid Xvfb :$1 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null 9>&- &
+  # Only the standard handles, and those on /dev/null: a screen that outlives this script
+  # must not hold a pipe of whoever started it open.
+  (
+    for fd in /proc/$BASHPID/fd/*; do
+      fd=${fd##*/}
+      [ "$fd" -gt 2 ] && eval "exec $fd>&-"
+    done
+    exec setsid Xvfb :$1 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null
+  ) &
   local pid=$!
+  # Whoever asked for it (the test script) stops it at the end.
+  [ -n "${LINGORIX_XVFB_PIDFILE:-}" ] && echo "$pid" >> "$LINGORIX_XVFB_PIDFILE"
   for _ in $(seq 1 200); do
     usable "$1" && return 0
     kill -0 "$pid" 2>/dev/null || return 1
