@@ -1,6 +1,6 @@
 #include "app/mainpaint.h"
 
-#include "app/handles.h"
+#include "win/handles.h"
 
 namespace {
 

@@ -5,15 +5,15 @@
 #include "app/aboutbox.h"
 #include "app/fonts.h"
 #include "app/globals.h"
-#include "app/handles.h"
 #include "app/help.h"
 #include "app/mainpaint.h"
 #include "app/menus.h"
-#include "app/messages.h"
 #include "practice/practicelists.h"
 #include "store/catalogue.h"
 #include "store/records.h"
 #include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/messages.h"
 
 namespace {
 

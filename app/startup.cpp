@@ -8,7 +8,6 @@
 
 #include "app/fonts.h"
 #include "app/globals.h"
-#include "app/handles.h"
 #include "app/mainwindow.h"
 #include "app/menus.h"
 #include "app/settings.h"
@@ -18,6 +17,7 @@
 #include "store/records.h"
 #include "text/locale.h"
 #include "text/uistrings.h"
+#include "win/handles.h"
 
 namespace {
 

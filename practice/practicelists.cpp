@@ -5,8 +5,8 @@
 #include <cwchar>
 #include <functional>
 
-#include "app/handles.h"
 #include "text/uistrings.h"
+#include "win/handles.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/handles.h"
+#include "win/handles.h"
 
 class AtomicFileWriter {
 public:

@@ -3,20 +3,20 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/handles.h"
-#include "app/messages.h"
 #include "store/atomicfile.h"
 #include "store/collation.h"
 #include "store/records.h"
 #include "text/codepage.h"
 #include "text/locale.h"
 #include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/messages.h"
+#include "win/session.h"
 
 namespace {
 
 CatalogueList g_catalogue;
 WordListDescriptor* g_current = nullptr;
-HWND g_messageOwner = nullptr;
 
 constexpr std::size_t kCatalogueLineBuffer = 100;   // 99 bytes a piece
 constexpr std::size_t kSelectionCopyBuffer = 200;   // 199 bytes a piece
@@ -115,7 +115,7 @@ bool PrefixEqualsIgnoreAsciiCase(std::wstring_view a, std::wstring_view b, std::
     return true;
 }
 
-void ShowLocaleWarning() { ShowMessage(g_messageOwner, UiText(Ui::ErrorLocale), UiText(Ui::Lingorix), MB_ICONWARNING); }
+void ShowLocaleWarning() { ShowMessage(MessageOwner(), UiText(Ui::ErrorLocale), UiText(Ui::Lingorix), MB_ICONWARNING); }
 
 // Copies the language file with the line after the selection marker replaced by the
 // current word list's file name.
@@ -180,8 +180,6 @@ int IndexOfDescriptor(const WordListDescriptor& descriptor) {
         if (g_catalogue[i].get() == &descriptor) return static_cast<int>(i);
     return -1;
 }
-
-void SetMessageOwner(HWND owner) { g_messageOwner = owner; }
 
 bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

@@ -75,5 +75,3 @@ private:
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);
 
-// Owner of the warnings SaveSelection shows; none during start-up.
-void SetMessageOwner(HWND owner);

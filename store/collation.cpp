@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "app/messages.h"
 #include "store/records.h"
 #include "text/codepage.h"
 #include "text/locale.h"
+#include "win/messages.h"
 
 SortTable ActiveSortTable{};
 

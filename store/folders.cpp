@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/handles.h"
+#include "win/handles.h"
 
 void MakeFolders(const std::wstring& path) {
     for (std::size_t pos = path.find_first_of(L"\\/"); pos != std::wstring::npos;

@@ -4,11 +4,11 @@
 #include <array>
 #include <cstring>
 
-#include "app/globals.h"
-#include "app/handles.h"
 #include "store/catalogue.h"
 #include "text/codepage.h"
 #include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/session.h"
 
 WordEntry CurrentEntry;
 int WordCount = 0;
@@ -203,7 +203,7 @@ int OpenWordListFile() {
     GetCurrentDirectoryW(static_cast<DWORD>(dir.size()), dir.data());
     const std::wstring message =
         L"Can't open " + std::wstring(dir.data()) + L"\\" + WordListPath(CurrentWordList()) + L"   \n\nProgram aborted";
-    MessageBoxW(MainWindow, message.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
+    MessageBoxW(MessageOwner(), message.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
     ExitProcess(1);
 }
 

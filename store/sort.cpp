@@ -8,7 +8,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/handles.h"
 #include "store/atomicfile.h"
 #include "store/catalogue.h"
 #include "store/collation.h"
@@ -16,6 +15,7 @@
 #include "text/codepage.h"
 #include "text/locale.h"
 #include "text/uistrings.h"
+#include "win/handles.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 
 #include "app/drawing.h"
 #include "app/fonts.h"
-#include "app/globals.h"
-#include "app/handles.h"
-#include "app/messages.h"
 #include "store/catalogue.h"
 #include "store/sort.h"
 #include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/messages.h"
+#include "win/session.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ const wchar_t* PhaseText(SortPhase phase) {
 }
 
 void OnCreate(HWND window) {
-    SetWindowPos(window, StayOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ApplyStayOnTop(window);
 }
 
 void OnPaint(HWND window) {

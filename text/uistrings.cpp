@@ -6,9 +6,9 @@
 #include <cwchar>
 #include <vector>
 
-#include "app/handles.h"
 #include "text/codepage.h"
 #include "text/scramble.h"
+#include "win/handles.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/handles.h"
 #include "store/atomicfile.h"
 #include "text/scramble.h"
 #include "text/stringsource.h"
 #include "text/uikeys.h"
+#include "win/handles.h"
 
 namespace {
 

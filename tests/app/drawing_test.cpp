@@ -6,10 +6,10 @@
 
 #include "app/drawing.h"
 #include "app/fonts.h"
-#include "app/handles.h"
 #include "app/mainpaint.h"
 #include "support/canvas.h"
 #include "support/testenv.h"
+#include "win/handles.h"
 
 namespace {
 

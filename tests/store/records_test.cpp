@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/handles.h"
 #include "store/records.h"
 #include "support/storefixture.h"
+#include "win/handles.h"
 
 namespace {
 class Records : public StoreTest {};

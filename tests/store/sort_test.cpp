@@ -9,7 +9,6 @@
 #include "app/drawing.h"
 #include "app/fonts.h"
 #include "app/globals.h"
-#include "app/handles.h"
 #include "store/atomicfile.h"
 #include "store/collation.h"
 #include "store/records.h"
@@ -17,6 +16,7 @@
 #include "support/canvas.h"
 #include "support/storefixture.h"
 #include "text/uistrings.h"
+#include "win/handles.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/handles.h"
+#include "win/handles.h"
 
 class Canvas {
 public:

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
 #include "store/catalogue.h"
 #include "store/records.h"
 #include "support/testenv.h"
+#include "win/messages.h"
 
 struct ShownMessage {
     HWND owner;

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "app/handles.h"
 #include "support/testenv.h"
 #include "text/scramble.h"
 #include "text/stringsource.h"
 #include "text/uikeys.h"
+#include "win/handles.h"
 
 namespace {
 

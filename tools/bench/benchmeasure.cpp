@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/handles.h"
 #include "store/collation.h"
 #include "store/sort.h"
 #include "text/locale.h"
+#include "win/handles.h"
 
 namespace bench {
 

@@ -3,13 +3,13 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "app/handles.h"
-#include "app/messages.h"
 #include "store/collation.h"
 #include "text/codepage.h"
 #include "text/locale.h"
 #include "text/stringsource.h"
 #include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/messages.h"
 
 namespace bench {
 

@@ -1,4 +1,4 @@
-#include "app/messages.h"
+#include "win/messages.h"
 
 namespace {
 MessageHook& Hook() {
