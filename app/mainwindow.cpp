@@ -12,6 +12,7 @@
 #include "store/catalogue.h"
 #include "store/records.h"
 #include "text/uistrings.h"
+#include "win/windowpos.h"
 #include "win/handles.h"
 #include "win/messages.h"
 
@@ -91,10 +92,6 @@ void LoadLogo() {
     g_main.logoMask.Reset(BuildLogoMask(g_main.logo.Get(), transparent));
 }
 
-void SetTopmost(HWND window, bool topmost) {
-    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
 void CreateButtons(HWND window) {
     for (const MainButton& b : kButtons) {
         HWND button = CreateWindowW(L"button", UiText(b.text), WS_CHILD | WS_VISIBLE | BS_MULTILINE, b.left,
@@ -142,7 +139,7 @@ void ToggleStayOnTop(HWND window) {
     const bool wasChecked = previous != static_cast<DWORD>(-1) && (previous & MF_CHECKED);
     if (!wasChecked) CheckMenuItem(menu, kCmdStayOnTop, MF_BYCOMMAND | MF_CHECKED);
     StayOnTop = wasChecked ? 0 : 1;
-    SetTopmost(window, StayOnTop == 1);
+    ApplyStayOnTop(window);
 }
 
 void ChoosePracticeMode(HWND window, int mode) {
@@ -207,10 +204,8 @@ LRESULT OnCreate(HWND window) {
     PracticeMode = AppSettings.practiceMode;
     StayOnTop = AppSettings.stayOnTop;
     CreateButtons(window);
-    SetTopmost(window, StayOnTop == 1);
-    if (AppSettings.mainWindow.Saved())
-        SetWindowPos(window, nullptr, AppSettings.mainWindow.left, AppSettings.mainWindow.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER);
+    ApplyStayOnTop(window);
+    RestoreWindowPosition(window, AppSettings.mainWindow);
     return 0;
 }
 
@@ -327,12 +322,8 @@ Settings SettingsToSave(HWND window) {
     s.stayOnTop = StayOnTop;
     s.practiceList = CurrentPracticeList;
     s.listId = CurrentListId;
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (GetWindowPlacement(window, &placement)) {
-        s.mainWindow.left = placement.rcNormalPosition.left;
-        s.mainWindow.top = placement.rcNormalPosition.top;
-    }
+    const WindowPosition position = TakeWindowPosition(window);
+    if (position.Saved()) s.mainWindow = position;
     return s;
 }
 

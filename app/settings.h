@@ -4,16 +4,10 @@
 
 #include <string>
 
+#include "win/windowpos.h"
+
 inline constexpr wchar_t kProfileFile[] = L"win.ini";
 inline constexpr wchar_t kProfileSection[] = L"Lingorix";
-// A saved top of this value means the window has no saved position.
-inline constexpr int kNoSavedPosition = 9999;
-
-struct WindowPosition {
-    int left = kNoSavedPosition;
-    int top = kNoSavedPosition;
-    bool Saved() const { return top != kNoSavedPosition; }
-};
 
 struct Settings {
     // Read at start, before the fonts are made.
