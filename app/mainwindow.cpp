@@ -8,6 +8,7 @@
 #include "app/help.h"
 #include "app/mainpaint.h"
 #include "app/menus.h"
+#include "entry/addwindow.h"
 #include "practice/practicelists.h"
 #include "store/catalogue.h"
 #include "store/records.h"
@@ -47,7 +48,7 @@ struct ToolWindowCommand {
     void (*open)();
 };
 constexpr ToolWindowCommand kToolWindows[] = {
-    {kCmdTranslate, nullptr}, {kCmdAdd, nullptr},         {kCmdSearch, nullptr},
+    {kCmdTranslate, nullptr}, {kCmdAdd, OpenAddWindow},        {kCmdSearch, nullptr},
     {kCmdRecord, nullptr},    {kCmdNewWordList, nullptr}, {kCmdOverview, nullptr},
 };
 constexpr void (*kOpenFlashCards)() = nullptr;

@@ -323,3 +323,13 @@ void ApplySwitch(const std::wstring& name) {
         }
     }
 }
+
+int UseWordList(WordListDescriptor& descriptor) {
+    SetCurrentWordList(descriptor);
+    SetCollationLocale(descriptor.locale);
+    LoadSortTable();
+    CloseListFiles();
+    const int opened = TryOpenWordListFile();
+    CountRecords();
+    return opened;
+}

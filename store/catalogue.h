@@ -51,6 +51,10 @@ int ReadSelection();
 // of the language file (rewritten atomically) and the store files.
 int SaveSelection();
 int HasSortTable(const std::wstring& languageName);
+// Makes a word list current for a moment's work without recording the choice:
+// locale, sort table and the store files follow it. -1 when its word list file cannot
+// be opened; the store files are then closed, and nothing ends the program.
+int UseWordList(WordListDescriptor& descriptor);
 
 // The word list name of the "/tvk name" switch (empty when there is none): only the
 // command line's first "/"-separated piece counts.

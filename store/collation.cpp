@@ -75,11 +75,14 @@ void AppendFirstWordKey(const WordListDescriptor& d, std::wstring_view word, std
     }
 }
 
-int FindWordPosition(std::wstring_view word) {
-    if (WordCount <= 0) return 0;
+int FindWordPosition(std::wstring_view word) { return FindWordPosition(word, WordCount); }
+
+int FindWordPosition(std::wstring_view word, int limit) {
+    if (limit > WordCount) limit = WordCount;
+    if (limit <= 0) return 0;
     const std::string wanted = FirstWordKey(word);
     int lo = 0;
-    int hi = WordCount - 1;
+    int hi = limit - 1;
     while (lo <= hi) {
         const int mid = lo + (hi - lo) / 2;
         // An unreadable record ends the search where it stands.
@@ -91,5 +94,5 @@ int FindWordPosition(std::wstring_view word) {
         else
             hi = mid - 1;
     }
-    return lo > WordCount ? WordCount : lo;
+    return lo > limit ? limit : lo;
 }

@@ -33,3 +33,5 @@ void AppendFirstWordKey(const WordListDescriptor& d, std::wstring_view word, std
 // Binary search of the word list file: the index of the word, or where it would be
 // inserted (at most WordCount).
 int FindWordPosition(std::wstring_view word);
+// The same over the first `limit` records only (the part known to be sorted); at most limit.
+int FindWordPosition(std::wstring_view word, int limit);

@@ -1,0 +1,345 @@
+#include "entry/addwindow.h"
+
+#include <array>
+#include <string>
+
+#include "app/drawing.h"
+#include "app/fonts.h"
+#include "app/globals.h"
+#include "app/help.h"
+#include "app/settings.h"
+#include "entry/addwords.h"
+#include "entry/picker.h"
+#include "store/catalogue.h"
+#include "store/records.h"
+#include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/messages.h"
+#include "win/windowpos.h"
+
+namespace {
+
+constexpr int kWidth = 630;
+constexpr int kClientHeight = 205;
+constexpr int kEditFontPoints = 17;
+constexpr COLORREF kRuleColour = RGB(224, 224, 224);
+constexpr COLORREF kHintColour = RGB(30, 30, 230);
+constexpr RECT kHintRect{15, 166, 400, 210};
+constexpr RECT kCounterRect{15, 146, 400, 166};
+constexpr RECT kFirstNameRect{15, 10, 620, 65};
+constexpr RECT kSecondNameRect{15, 80, 620, 114};
+
+struct AddWindowState {
+    HWND window = nullptr;
+    HWND firstEdit = nullptr;
+    HWND secondEdit = nullptr;
+    WNDPROC firstEditProc = nullptr;
+    WNDPROC secondEditProc = nullptr;
+    UniqueFont firstFont;
+    UniqueFont secondFont;
+    AddSession session;
+    bool pickerShown = false;
+};
+AddWindowState g_add;
+
+// --- the edits ---------------------------------------------------------------------
+
+bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
+
+void Notify(HWND edit, int id, WORD notification, WPARAM key) {
+    const LPARAM lParam = MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(edit)), LOWORD(key));
+    SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(id, notification), lParam);
+}
+
+// Enter confirms instead of beeping; every other key release in the first edit looks
+// the word up.
+LRESULT EditKey(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, int id, WNDPROC original, bool lookUp) {
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        Notify(edit, id, kEnterNotification, wParam);
+        return 0;
+    }
+    if (IsKeyMessage(message) && wParam == VK_RETURN) return 0;
+    if (lookUp && message == WM_KEYUP) Notify(edit, id, kKeyReleaseNotification, wParam);
+    return CallWindowProcW(original, edit, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FirstEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    return EditKey(edit, message, wParam, lParam, kAddFirstEdit, g_add.firstEditProc, true);
+}
+LRESULT CALLBACK SecondEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    return EditKey(edit, message, wParam, lParam, kAddSecondEdit, g_add.secondEditProc, false);
+}
+
+std::wstring EditText(HWND edit, std::size_t maxChars) {
+    std::wstring text(maxChars + 1, L'\0');
+    const int n = GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
+    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return text;
+}
+
+HWND CreateEdit(HWND window, int id, HFONT font, std::size_t limit, int top) {
+    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 15,
+                                top, 595, 35, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance,
+                                nullptr);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    SendMessageW(edit, EM_SETLIMITTEXT, limit, 0);
+    return edit;
+}
+
+WNDPROC Subclass(HWND edit, WNDPROC replacement) {
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(replacement)));
+}
+
+void CreateButton(HWND window, int id, Ui text, int left) {
+    HWND button = CreateWindowW(L"button", UiText(text), WS_CHILD | WS_VISIBLE, left, 150, 100, 30, window,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance, nullptr);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), FALSE);
+}
+
+// --- the steps ---------------------------------------------------------------------
+
+bool RefuseComma(const std::wstring& first) {
+    if (first.find(L',') == std::wstring::npos) return false;
+    ShowMessage(g_add.window, UiText(Ui::AddNocomma), UiText(Ui::Error), MB_ICONWARNING);
+    return true;
+}
+
+PickerLanguage FirstLanguage() { return {CurrentWordList().firstName, CurrentWordList().firstCharset}; }
+PickerLanguage SecondLanguage() { return {CurrentWordList().secondName, CurrentWordList().secondCharset}; }
+
+void LiveLookUp() {
+    const std::wstring typed = EditText(g_add.firstEdit, kFirstWordChars);
+    CurrentEntry.first = typed;
+    if (RefuseComma(typed) || typed.empty()) return;
+    const std::optional<std::wstring> translation = LookUpTranslation(g_add.session, typed);
+    SetWindowTextW(g_add.secondEdit, translation ? translation->c_str() : L"");
+}
+
+void ConfirmFirstWord() {
+    std::wstring first = EditText(g_add.firstEdit, kFirstWordChars);
+    if (first.empty()) return;
+    first = TrimSpaces(first);
+    SetWindowTextW(g_add.firstEdit, first.c_str());
+    CurrentEntry.first = first;
+    if (RefuseComma(first) || first.empty()) return;
+    SetFocus(g_add.secondEdit);
+}
+
+void RedrawCounter() {
+    WindowDc dc(g_add.window);
+    if (!dc) return;
+    RECT rect = kCounterRect;
+    FillRect(dc.Get(), &rect, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    RECT client{};
+    GetClientRect(g_add.window, &client);
+    PaintAddWindow(dc.Get(), client, g_add.session.addedCount);
+}
+
+void StoreThePair() {
+    const std::wstring first = TrimSpaces(EditText(g_add.firstEdit, kFirstWordChars));
+    if (first.empty()) return;
+    const std::wstring second = TrimSpaces(EditText(g_add.secondEdit, kSecondWordChars));
+    if (second.empty()) return;
+    SetWindowTextW(g_add.secondEdit, second.c_str());
+    if (first.find(L',') != std::wstring::npos) {
+        SetFocus(g_add.firstEdit);
+        RefuseComma(first);
+        return;
+    }
+    SetWindowTextW(g_add.firstEdit, L"");
+    SetWindowTextW(g_add.secondEdit, L"");
+    if (StorePair(g_add.session, first, second) == StoreOutcome::Nothing) return;
+    SetFocus(g_add.firstEdit);
+    RedrawCounter();
+}
+
+void FirstEditFocused() { PickerFollowsEdit(g_add.firstEdit, FirstLanguage(), g_add.pickerShown); }
+
+void SecondEditFocused() {
+    const std::wstring first = EditText(g_add.firstEdit, kFirstWordChars);
+    if (first.find(L',') != std::wstring::npos) {
+        // The focus goes back first, so closing the message does not land here again.
+        SetFocus(g_add.firstEdit);
+        RefuseComma(first);
+        return;
+    }
+    const int length = GetWindowTextLengthW(g_add.secondEdit);
+    SendMessageW(g_add.secondEdit, EM_SETSEL, length, length);
+    PickerFollowsEdit(g_add.secondEdit, SecondLanguage(), g_add.pickerShown);
+}
+
+void ShowPicker(HWND window, bool show) {
+    HMENU menu = GetMenu(window);
+    CheckMenuItem(menu, kAddShowPicker, MF_BYCOMMAND | (show ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, kAddHidePicker, MF_BYCOMMAND | (show ? MF_UNCHECKED : MF_CHECKED));
+    g_add.pickerShown = show;
+    if (show)
+        RecreateCharacterPicker();
+    else
+        CloseCharacterPicker();
+}
+
+void ToggleAddToPracticeList(HWND window) {
+    HMENU menu = GetMenu(window);
+    const bool checked = (GetMenuState(menu, kAddAddToPracticeList, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    CheckMenuItem(menu, kAddAddToPracticeList, MF_BYCOMMAND | (checked ? MF_UNCHECKED : MF_CHECKED));
+    AppSettings.addNewWordsToList = checked ? 0 : 1;
+    g_add.session.addToPracticeList = !checked;
+}
+
+void Close(HWND window) {
+    SortChangedLists(g_add.session);
+    DestroyWindow(window);
+}
+
+HMENU CreateAddMenu() {
+    HMENU bar = CreateMenu();
+    HMENU picker = CreatePopupMenu();
+    AppendMenuW(picker, MF_STRING, kAddShowPicker, UiText(Ui::AddMenuCharset1));
+    AppendMenuW(picker, MF_STRING | MF_CHECKED, kAddHidePicker, UiText(Ui::AddMenuCharset2));
+    HMENU options = CreatePopupMenu();
+    AppendMenuW(options, MF_STRING | (AppSettings.addNewWordsToList == 1 ? MF_CHECKED : MF_UNCHECKED),
+                kAddAddToPracticeList, UiText(Ui::AddMenuOptions1));
+    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(picker), UiText(Ui::AddMenuCharset0));
+    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(options), UiText(Ui::AddMenuOptions0));
+    return bar;
+}
+
+// --- messages ----------------------------------------------------------------------
+
+LRESULT OnCreate(HWND window) {
+    g_add.window = window;
+    const WordListDescriptor& d = CurrentWordList();
+    g_add.firstFont.Reset(CreateScaledFont(kEditFontPoints, FW_NORMAL, kDefaultWordFace, d.firstCharset));
+    g_add.secondFont.Reset(CreateScaledFont(kEditFontPoints, FW_NORMAL, kDefaultWordFace, d.secondCharset));
+    CreateButton(window, kAddDone, Ui::Done, 510);
+    CreateButton(window, kAddHelp, Ui::Help, 400);
+    g_add.firstEdit = CreateEdit(window, kAddFirstEdit, g_add.firstFont.Get(), kFirstWordChars, 35);
+    g_add.secondEdit = CreateEdit(window, kAddSecondEdit, g_add.secondFont.Get(), kSecondWordChars, 105);
+    g_add.firstEditProc = Subclass(g_add.firstEdit, FirstEditProc);
+    g_add.secondEditProc = Subclass(g_add.secondEdit, SecondEditProc);
+    SetPickerHost(window);
+    SetPickerTarget(g_add.firstEdit);
+    SetPickerLanguage(FirstLanguage());
+    SetFocus(g_add.firstEdit);
+    ApplyStayOnTop(window);
+    RestoreWindowPosition(window, AppSettings.add);
+    return 0;
+}
+
+void OnEditCommand(int id, WORD notification) {
+    if (id == kAddFirstEdit) {
+        if (notification == kKeyReleaseNotification) LiveLookUp();
+        if (notification == kEnterNotification) ConfirmFirstWord();
+        if (notification == EN_SETFOCUS) FirstEditFocused();
+    } else if (id == kAddSecondEdit) {
+        if (notification == kEnterNotification) StoreThePair();
+        if (notification == EN_SETFOCUS) SecondEditFocused();
+    }
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam) {
+    const int id = LOWORD(wParam);
+    const WORD notification = HIWORD(wParam);
+    switch (id) {
+    case kAddDone: if (notification == BN_CLICKED) Close(window); break;
+    case kAddHelp: if (notification == BN_CLICKED) ShowHelp(window, UiText(Ui::AddHelpkey)); break;
+    case kAddShowPicker: ShowPicker(window, true); break;
+    case kAddHidePicker: ShowPicker(window, false); break;
+    case kAddAddToPracticeList: ToggleAddToPracticeList(window); break;
+    default: OnEditCommand(id, notification); break;
+    }
+    return 0;
+}
+
+LRESULT OnActivate(WPARAM wParam) {
+    if (LOWORD(wParam) != WA_INACTIVE && PickerTarget() && IsWindow(PickerTarget())) SetFocus(PickerTarget());
+    return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+    PaintScope paint(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    PaintAddWindow(paint.Dc(), client, g_add.session.addedCount);
+    return 0;
+}
+
+LRESULT OnDestroy(HWND window) {
+    CloseCharacterPicker();
+    SetPickerHost(nullptr);
+    SetPickerTarget(nullptr);
+    AppSettings.add = TakeWindowPosition(window);
+    g_add = {};
+    if (MainWindow) ShowWindow(MainWindow, SW_SHOW);
+    ToolWindowOpen = 0;
+    return 0;
+}
+
+LRESULT CALLBACK AddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_COMMAND: return OnCommand(window, wParam);
+    case WM_ACTIVATE: return OnActivate(wParam);
+    case WM_PAINT: return OnPaint(window);
+    case WM_CLOSE: Close(window); return 0;
+    case WM_DESTROY: return OnDestroy(window);
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void PaintAddWindow(HDC dc, const RECT& client, int addedCount) {
+    {
+        UniquePen pen(CreatePen(PS_SOLID, 1, kRuleColour));
+        SelectionScope selected(dc, pen.Get());
+        MoveToEx(dc, client.left, client.top, nullptr);
+        LineTo(dc, client.right, client.top);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SelectionScope font(dc, GuiFont);
+    SetTextColor(dc, kHintColour);
+    RECT hint = kHintRect;
+    DrawTextW(dc, UiText(Ui::AddConfirm), -1, &hint, DT_SINGLELINE);
+
+    SelectObject(dc, ArialBoldFont15);
+    const WordListDescriptor& d = CurrentWordList();
+    RECT firstName = kFirstNameRect;
+    DrawShadowText(dc, firstName, d.firstName.c_str(), DT_SINGLELINE);
+    RECT secondName = kSecondNameRect;
+    DrawShadowText(dc, secondName, d.secondName.c_str(), DT_SINGLELINE);
+
+    SelectObject(dc, GuiFont);
+    SetTextColor(dc, RGB(0, 0, 0));
+    const std::wstring counter = std::wstring(UiText(Ui::AddNewentries)) + L" : " + std::to_wstring(addedCount);
+    RECT counterRect = kCounterRect;
+    DrawTextW(dc, counter.c_str(), -1, &counterRect, DT_SINGLELINE);
+}
+
+HWND AddWindow() { return g_add.window; }
+
+void OpenAddWindow() {
+    WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = AddWindowProc;
+    wc.hInstance = ModuleInstance;
+    wc.hIcon = LoadIconW(ModuleInstance, L"tavokicon");
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszClassName = kAddWindowClass;
+    RegisterClassW(&wc);
+    g_add = {};
+    g_add.session = BeginAddSession(AppSettings.addNewWordsToList == 1);
+    const int height = kClientHeight + CaptionHeight + MenuHeight;
+    UniqueMenu menu(CreateAddMenu());
+    HWND window = CreateWindowExW(0, kAddWindowClass, UiText(Ui::AddCaption), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  (ScreenWidth - kWidth) / 2, (ScreenHeight - height) / 2, kWidth, height, nullptr,
+                                  menu.Get(), ModuleInstance, nullptr);
+    if (!window) return;
+    menu.Release();  // the window owns it now
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+}

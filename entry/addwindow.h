@@ -1,0 +1,20 @@
+// The Add window (class "toevoeg"): the user types a word of the first language and
+// its translations, and the pair goes into both directions' word lists.
+#pragma once
+
+#include <windows.h>
+
+inline constexpr wchar_t kAddWindowClass[] = L"toevoeg";
+
+// Control ids, and the notifications the subclassed edits send their window.
+enum AddControl : int { kAddDone = 14, kAddHelp = 22, kAddFirstEdit = 30, kAddSecondEdit = 31 };
+enum AddMenuCommand : int { kAddAddToPracticeList = 2, kAddShowPicker = 6, kAddHidePicker = 7 };
+inline constexpr WORD kEnterNotification = 0x0601;
+inline constexpr WORD kKeyReleaseNotification = 0x0602;
+
+// Opened by the main window's Add command, which hides itself meanwhile.
+void OpenAddWindow();
+HWND AddWindow();
+
+// Paints the window's texts and counter into any device context.
+void PaintAddWindow(HDC dc, const RECT& client, int addedCount);

@@ -1,0 +1,134 @@
+#include "entry/picker.h"
+
+#include <vector>
+
+#include "app/fonts.h"
+#include "entry/characters.h"
+#include "text/codepage.h"
+#include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/session.h"
+
+namespace {
+
+constexpr int kFirstWidth = 535;
+constexpr int kFirstClientHeight = 26;
+constexpr int kFontPoints = 11;
+
+struct PickerState {
+    HWND host = nullptr;
+    HWND target = nullptr;
+    PickerLanguage language;
+    HWND window = nullptr;
+    PickerCharacters characters;
+    UniqueFont font;
+};
+PickerState g_picker;
+
+UINT PickerCodePage() { return CharsetToCodePage(g_picker.language.charset); }
+
+void CreateButtons(HWND window) {
+    const std::string& bytes = g_picker.characters.bytes;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const wchar_t text[2] = {PickerCharacter(bytes[i], PickerCodePage()), L'\0'};
+        const POINT at = PickerButtonPosition(i, bytes.size());
+        HWND button = CreateWindowW(L"button", text, WS_CHILD | WS_VISIBLE, at.x, at.y, kPickerButtonWidth,
+                                    kPickerButtonHeight, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(i)),
+                                    ModuleInstance, nullptr);
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(g_picker.font.Get()), FALSE);
+    }
+}
+
+void PlaceAboveHost(HWND window) {
+    const int width = PickerWidth(g_picker.characters);
+    RECT host{};
+    if (!g_picker.host || !GetWindowRect(g_picker.host, &host)) host = {0, kPickerHeight, width, kPickerHeight};
+    const POINT at = PickerPlacement(host, width);
+    MoveWindow(window, at.x, at.y, width, kPickerHeight, TRUE);
+}
+
+LRESULT OnCreate(HWND window) {
+    g_picker.font.Reset(CreateScaledFont(kFontPoints, FW_NORMAL, kDefaultWordFace, g_picker.language.charset));
+    g_picker.characters = ReadPickerCharacters(g_picker.language.name);
+    CreateButtons(window);
+    PlaceAboveHost(window);
+    ApplyStayOnTop(window);
+    return 0;
+}
+
+void OnCommand(WPARAM wParam) {
+    if (HIWORD(wParam) != BN_CLICKED) return;
+    const std::size_t index = LOWORD(wParam);
+    if (index >= g_picker.characters.bytes.size() || !g_picker.target) return;
+    SetFocus(g_picker.target);
+    const wchar_t c = PickerCharacter(g_picker.characters.bytes[index], PickerCodePage());
+    // Typed through the edit's own handling, so its text limit and subclassing apply.
+    SendMessageW(g_picker.target, WM_CHAR, c, 1);
+}
+
+void OnDestroy(HWND window) {
+    g_picker.font.Reset();
+    if (g_picker.window == window) g_picker.window = nullptr;
+    if (g_picker.target && IsWindow(g_picker.target)) SetFocus(g_picker.target);
+}
+
+LRESULT CALLBACK PickerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_COMMAND: OnCommand(wParam); return 0;
+    case WM_DESTROY: OnDestroy(window); return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void SetPickerHost(HWND host) {
+    g_picker.host = host;
+    g_picker.window = nullptr;
+}
+void SetPickerTarget(HWND edit) { g_picker.target = edit; }
+HWND PickerTarget() { return g_picker.target; }
+void SetPickerLanguage(const PickerLanguage& language) { g_picker.language = language; }
+const PickerLanguage& CurrentPickerLanguage() { return g_picker.language; }
+HWND PickerWindow() { return g_picker.window; }
+
+HWND OpenCharacterPicker() {
+    WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = PickerProc;
+    wc.hInstance = ModuleInstance;
+    wc.hIcon = LoadIconW(ModuleInstance, L"tavokicon");
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszClassName = kPickerClass;
+    RegisterClassW(&wc);
+    const int height = kFirstClientHeight + CaptionHeight + MenuHeight;
+    HWND window = CreateWindowExW(0, kPickerClass, UiText(Ui::CharacterSet), WS_CAPTION, (ScreenWidth - kFirstWidth) / 2,
+                                  (ScreenHeight - height) / 2, kFirstWidth, height, nullptr, nullptr, ModuleInstance,
+                                  nullptr);
+    g_picker.window = window;
+    if (window) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        UpdateWindow(window);
+    }
+    return window;
+}
+
+void CloseCharacterPicker() {
+    if (g_picker.window && IsWindow(g_picker.window)) DestroyWindow(g_picker.window);
+    g_picker.window = nullptr;
+}
+
+void RecreateCharacterPicker() {
+    CloseCharacterPicker();
+    OpenCharacterPicker();
+    if (g_picker.target && IsWindow(g_picker.target)) SetFocus(g_picker.target);
+}
+
+void PickerFollowsEdit(HWND edit, const PickerLanguage& language, bool pickerShown) {
+    g_picker.target = edit;
+    if (g_picker.language.charset == language.charset) return;
+    g_picker.language = language;
+    if (pickerShown) RecreateCharacterPicker();
+}
