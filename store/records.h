@@ -21,6 +21,7 @@ struct WordEntry {
     std::wstring first;
     std::wstring second;
     std::uint16_t deleted = 0;
+    bool operator==(const WordEntry&) const = default;
 };
 
 struct WordRecord {

@@ -1,0 +1,116 @@
+// The Add window for real: keys in its edits, the comma rule, the live look-up, the
+// options menu and what closing leaves behind.
+#include <gtest/gtest.h>
+
+#include <cwctype>
+
+#include "app/fonts.h"
+#include "app/globals.h"
+#include "app/settings.h"
+#include "entry/addwindow.h"
+#include "support/canvas.h"
+#include "support/storefixture.h"
+#include "text/uistrings.h"
+
+namespace {
+
+class AddWindowTest : public StoreTest {
+protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        ModuleInstance = GetModuleHandleW(nullptr);
+        ReadSystemMetrics();
+        CreateSharedFonts(SharedFontSettings{}, 0);
+        AppSettings = {};
+        WriteBytes(L"languages.ini", LanguageFile({"French,french"}, "Fre_Eng.tvk"));
+        WriteWordList(L"Fre_Eng.tvk", {{L"chat", L"cat", 0}, {L"maison", L"house", 0}});
+        WriteWordList(L"Eng_Fre.tvk", {{L"cat", L"chat", 0}});
+        Open();
+        ToolWindowOpen = 1;
+        OpenAddWindow();
+        window = AddWindow();
+        ASSERT_NE(window, nullptr);
+        first = GetDlgItem(window, kAddFirstEdit);
+        second = GetDlgItem(window, kAddSecondEdit);
+    }
+    void TearDown() override {
+        if (IsWindow(window)) DestroyWindow(window);
+        DeleteSharedFonts();
+        StoreTest::TearDown();
+    }
+    // Characters as the keyboard sends them, each followed by its key release.
+    static void Type(HWND edit, const std::wstring& text) {
+        for (const wchar_t c : text) {
+            SendMessageW(edit, WM_CHAR, c, 1);
+            SendMessageW(edit, WM_KEYUP, static_cast<WPARAM>(std::towupper(c)), 0xC0000001);
+        }
+    }
+    static void Enter(HWND edit) {
+        SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
+        SendMessageW(edit, WM_CHAR, L'\r', 1);
+        SendMessageW(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
+    }
+    static std::wstring Text(HWND edit) {
+        wchar_t text[64] = {};
+        GetWindowTextW(edit, text, 64);
+        return text;
+    }
+    HWND window = nullptr;
+    HWND first = nullptr;
+    HWND second = nullptr;
+};
+
+TEST_F(AddWindowTest, TypingLooksUpAndEnterStoresThePair) {
+    Type(first, L"maison");
+    EXPECT_EQ(Text(second), L"house");
+    Type(first, L"s");
+    EXPECT_EQ(Text(second), L"");
+
+    // Blanks around the first word go, whether Enter confirmed it or not.
+    SetWindowTextW(first, L"  chien ");
+    Enter(first);
+    EXPECT_EQ(Text(first), L"chien");
+    EXPECT_EQ(GetFocus(), second);
+    SetWindowTextW(second, L" dog,hound ");
+    Enter(second);
+    EXPECT_EQ(Text(first), L"");
+    EXPECT_EQ(Text(second), L"");
+    SetWindowTextW(first, L" loup  ");
+    SetWindowTextW(second, L"wolf");
+    Enter(second);
+    EXPECT_EQ(WordCount, 4);
+    EXPECT_EQ(ReadWordList(L"Fre_Eng.tvk")[2], (WordEntry{L"chien", L"dog, hound", 0}));
+    EXPECT_EQ(ReadWordList(L"Fre_Eng.tvk")[3].first, L"loup");
+
+    Canvas canvas(630, 205, RGB(192, 192, 192));
+    PaintAddWindow(canvas.Dc(), {0, 0, 630, 205}, 2);
+    EXPECT_EQ(canvas.At(5, 0), RGB(224, 224, 224));
+
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(ToolWindowOpen, 0);
+    EXPECT_TRUE(AppSettings.add.Saved());
+    EXPECT_EQ(FirstWords(ReadWordList(L"Fre_Eng.tvk")),
+              (std::vector<std::wstring>{L"chat", L"chien", L"loup", L"maison"}));
+    EXPECT_EQ(FirstWords(ReadWordList(L"Eng_Fre.tvk")),
+              (std::vector<std::wstring>{L"cat", L"dog", L"hound", L"wolf"}));
+}
+
+TEST_F(AddWindowTest, ACommaInTheFirstWordIsRefusedAndTheOptionToggles) {
+    SetWindowTextW(first, L"a,b");
+    SetWindowTextW(second, L"x");
+    Enter(second);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, UiText(Ui::AddNocomma));
+    EXPECT_EQ(messages[0].caption, UiText(Ui::Error));
+    EXPECT_EQ(GetFocus(), first);
+    EXPECT_EQ(WordCount, 2);
+
+    HMENU menu = GetMenu(window);
+    EXPECT_TRUE(GetMenuState(menu, kAddAddToPracticeList, MF_BYCOMMAND) & MF_CHECKED);
+    SendMessageW(window, WM_COMMAND, kAddAddToPracticeList, 0);
+    EXPECT_FALSE(GetMenuState(menu, kAddAddToPracticeList, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(AppSettings.addNewWordsToList, 0);
+}
+
+}  // namespace
