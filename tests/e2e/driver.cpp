@@ -1,5 +1,6 @@
 #include "e2e/driver.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <memory>
@@ -403,6 +404,54 @@ bool PressKeys(HWND window, std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs;
     AppendChord(inputs, keys);
     return SendKeyboardInputs(std::move(inputs));
+}
+
+namespace {
+void AppendKey(std::vector<INPUT>& inputs, WORD key, WORD scan, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = scan;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+    input.ki.dwFlags = flags | KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+}
+}  // namespace
+
+bool TypeText(HWND window, std::wstring_view text) {
+    SetForegroundWindow(window);
+    if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 10000)) return false;
+    std::vector<INPUT> inputs;
+    for (const wchar_t c : text) {
+        if (c >= L'a' && c <= L'z') {
+            AppendKey(inputs, static_cast<WORD>(c - L'a' + L'A'), 0, 0);
+        } else if ((c >= L'0' && c <= L'9') || c == L' ') {
+            AppendKey(inputs, static_cast<WORD>(c), 0, 0);
+        } else if (c == L',') {
+            AppendKey(inputs, VK_OEM_COMMA, 0, 0);
+        } else if (c == L'\r') {
+            AppendKey(inputs, VK_RETURN, 0, 0);
+        } else {
+            AppendKey(inputs, 0, static_cast<WORD>(c), KEYEVENTF_UNICODE);
+        }
+    }
+    return SendKeyboardInputs(std::move(inputs));
+}
+
+std::wstring ControlText(HWND control) {
+    std::array<wchar_t, 1024> buffer{};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                             SMTO_ABORTIFHUNG, 5000, &copied))
+        return {};
+    return std::wstring(buffer.data(), std::min<std::size_t>(copied, buffer.size() - 1));
+}
+
+HWND WaitForControl(HWND parent, int id, DWORD timeoutMs) {
+    HWND control = nullptr;
+    WaitUntil([&] { return (control = GetDlgItem(parent, id)) != nullptr; }, timeoutMs);
+    return control;
 }
 
 MenuBar ReadMenuBar(HWND window) { return ParseMenuReply(AskProbe(window)); }

@@ -138,6 +138,15 @@ private:
 void Command(HWND window, int id);                 // posted WM_COMMAND, as from a menu
 void ClickClient(HWND window, int x, int y);       // posted left button down and up
 bool PressKeys(HWND window, std::initializer_list<WORD> keys);  // SendInput chord after SetForegroundWindow
+// Types into the focused control of the foreground window as a keyboard would: a key
+// down and up for each character (letters, digits, blanks, commas and "\r" by their
+// keys, anything else as a Unicode character). False when the window cannot be
+// brought to the foreground or not all keys went out.
+bool TypeText(HWND window, std::wstring_view text);
+// The text of a control of another process, through WM_GETTEXT.
+std::wstring ControlText(HWND control);
+// The child with this control id, waited for.
+HWND WaitForControl(HWND parent, int id, DWORD timeoutMs = 15000);
 MenuBar ReadMenuBar(HWND window);
 bool IsTopmost(HWND window);
 RECT WindowRect(HWND window);
