@@ -15,6 +15,7 @@
 #include "text/uistrings.h"
 #include "win/windowpos.h"
 #include "win/handles.h"
+#include "win/windowclass.h"
 #include "win/messages.h"
 
 namespace {
@@ -256,18 +257,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-bool RegisterMainWindowClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = MainWindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, L"tavokicon");
-    wc.hIconSm = wc.hIcon;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = kMainWindowClass;
-    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+bool RegisterMainWindowClass(HINSTANCE) {
+    return RegisterProgramClass(kMainWindowClass, MainWindowProc);
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {

@@ -14,6 +14,7 @@
 #include "store/records.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
+#include "win/windowclass.h"
 #include "win/messages.h"
 #include "win/windowpos.h"
 
@@ -322,15 +323,7 @@ void PaintAddWindow(HDC dc, const RECT& client, int addedCount) {
 HWND AddWindow() { return g_add.window; }
 
 void OpenAddWindow() {
-    WNDCLASSW wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = AddWindowProc;
-    wc.hInstance = ModuleInstance;
-    wc.hIcon = LoadIconW(ModuleInstance, L"tavokicon");
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = kAddWindowClass;
-    RegisterClassW(&wc);
+    RegisterProgramClass(kAddWindowClass, AddWindowProc);
     g_add = {};
     g_add.session = BeginAddSession(AppSettings.addNewWordsToList == 1);
     const int height = kClientHeight + CaptionHeight + MenuHeight;

@@ -7,6 +7,7 @@
 #include "text/codepage.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
+#include "win/windowclass.h"
 #include "win/session.h"
 
 namespace {
@@ -94,15 +95,7 @@ const PickerLanguage& CurrentPickerLanguage() { return g_picker.language; }
 HWND PickerWindow() { return g_picker.window; }
 
 HWND OpenCharacterPicker() {
-    WNDCLASSW wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = PickerProc;
-    wc.hInstance = ModuleInstance;
-    wc.hIcon = LoadIconW(ModuleInstance, L"tavokicon");
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = kPickerClass;
-    RegisterClassW(&wc);
+    RegisterProgramClass(kPickerClass, PickerProc);
     const int height = kFirstClientHeight + CaptionHeight + MenuHeight;
     HWND window = CreateWindowExW(0, kPickerClass, UiText(Ui::CharacterSet), WS_CAPTION, (ScreenWidth - kFirstWidth) / 2,
                                   (ScreenHeight - height) / 2, kFirstWidth, height, nullptr, nullptr, ModuleInstance,

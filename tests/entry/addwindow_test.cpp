@@ -23,7 +23,8 @@ protected:
         CreateSharedFonts(SharedFontSettings{}, 0);
         AppSettings = {};
         WriteBytes(L"languages.ini", LanguageFile({"French,french"}, "Fre_Eng.tvk"));
-        WriteWordList(L"Fre_Eng.tvk", {{L"chat", L"cat", 0}, {L"maison", L"house", 0}});
+        // A sort drops the entry marked deleted: the file tells whether one took place.
+        WriteWordList(L"Fre_Eng.tvk", {{L"chat", L"cat", 0}, {L"maison", L"house", 0}, {L"z\x00E8\x62re", L"zebra", 1}});
         WriteWordList(L"Eng_Fre.tvk", {{L"cat", L"chat", 0}});
         Open();
         ToolWindowOpen = 1;
@@ -78,9 +79,9 @@ TEST_F(AddWindowTest, TypingLooksUpAndEnterStoresThePair) {
     SetWindowTextW(first, L" loup  ");
     SetWindowTextW(second, L"wolf");
     Enter(second);
-    EXPECT_EQ(WordCount, 4);
-    EXPECT_EQ(ReadWordList(L"Fre_Eng.tvk")[2], (WordEntry{L"chien", L"dog, hound", 0}));
-    EXPECT_EQ(ReadWordList(L"Fre_Eng.tvk")[3].first, L"loup");
+    EXPECT_EQ(WordCount, 5);
+    EXPECT_EQ(ReadWordList(L"Fre_Eng.tvk")[3], (WordEntry{L"chien", L"dog, hound", 0}));
+    EXPECT_EQ(ReadWordList(L"Fre_Eng.tvk")[4].first, L"loup");
 
     Canvas canvas(630, 205, RGB(192, 192, 192));
     PaintAddWindow(canvas.Dc(), {0, 0, 630, 205}, 2);
@@ -104,13 +105,17 @@ TEST_F(AddWindowTest, ACommaInTheFirstWordIsRefusedAndTheOptionToggles) {
     EXPECT_EQ(messages[0].text, UiText(Ui::AddNocomma));
     EXPECT_EQ(messages[0].caption, UiText(Ui::Error));
     EXPECT_EQ(GetFocus(), first);
-    EXPECT_EQ(WordCount, 2);
+    EXPECT_EQ(WordCount, 3);
 
     HMENU menu = GetMenu(window);
     EXPECT_TRUE(GetMenuState(menu, kAddAddToPracticeList, MF_BYCOMMAND) & MF_CHECKED);
     SendMessageW(window, WM_COMMAND, kAddAddToPracticeList, 0);
     EXPECT_FALSE(GetMenuState(menu, kAddAddToPracticeList, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_EQ(AppSettings.addNewWordsToList, 0);
+
+    // Nothing was added, so closing sorts nothing.
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ReadWordList(L"Fre_Eng.tvk").size(), 3u);
 }
 
 }  // namespace
