@@ -5,6 +5,7 @@
 
 #include "e2e/e2efixture.h"
 #include "store/records.h"
+#include "support/storefixture.h"
 #include "text/locale.h"
 
 using namespace e2e;
@@ -26,14 +27,7 @@ protected:
         return WaitUntil([&] { return ControlText(edit) == text; }, 10000);
     }
     std::vector<WordEntry> Entries(const std::wstring& file, UINT cp1, UINT cp2) const {
-        const std::string bytes = folder.Read(file);
-        std::vector<WordEntry> entries;
-        for (std::size_t pos = 0; pos + kRecordSize <= bytes.size(); pos += kRecordSize) {
-            WordRecord r;
-            std::copy_n(bytes.data() + pos, kRecordSize, r.bytes);
-            entries.push_back(DecodeRecord(r, cp1, cp2));
-        }
-        return entries;
+        return DecodeRecords(folder.Read(file), cp1, cp2);
     }
     static const WordEntry* Find(const std::vector<WordEntry>& entries, const std::wstring& word) {
         for (const WordEntry& e : entries)

@@ -19,14 +19,7 @@ protected:
         session = BeginAddSession(true);
     }
     static std::vector<WordEntry> Practice(const std::wstring& file) {
-        const std::string bytes = ReadBytes(L"practice\\Basics\\" + file);
-        std::vector<WordEntry> entries;
-        for (std::size_t pos = 0; pos + kRecordSize <= bytes.size(); pos += kRecordSize) {
-            WordRecord r;
-            std::copy_n(bytes.data() + pos, kRecordSize, r.bytes);
-            entries.push_back(DecodeRecord(r, 1252, 1252));
-        }
-        return entries;
+        return DecodeRecords(ReadBytes(L"practice\\Basics\\" + file));
     }
     AddSession session;
 };

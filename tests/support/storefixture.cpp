@@ -54,15 +54,18 @@ void StoreTest::WriteWordList(const std::wstring& fileName, const std::vector<Wo
     WriteBytes(L"wordlists\\" + fileName, bytes);
 }
 
-std::vector<WordEntry> StoreTest::ReadWordList(const std::wstring& fileName, UINT cp1, UINT cp2) {
-    const std::string bytes = ReadBytes(L"wordlists\\" + fileName);
+std::vector<WordEntry> DecodeRecords(std::string_view bytes, UINT firstCodePage, UINT secondCodePage) {
     std::vector<WordEntry> entries;
     for (std::size_t pos = 0; pos + kRecordSize <= bytes.size(); pos += kRecordSize) {
         WordRecord r;
         std::copy_n(bytes.data() + pos, kRecordSize, r.bytes);
-        entries.push_back(DecodeRecord(r, cp1, cp2));
+        entries.push_back(DecodeRecord(r, firstCodePage, secondCodePage));
     }
     return entries;
+}
+
+std::vector<WordEntry> StoreTest::ReadWordList(const std::wstring& fileName, UINT cp1, UINT cp2) {
+    return DecodeRecords(ReadBytes(L"wordlists\\" + fileName), cp1, cp2);
 }
 
 std::vector<std::wstring> StoreTest::FirstWords(const std::vector<WordEntry>& entries) {

@@ -18,6 +18,9 @@ struct ShownMessage {
     UINT type;
 };
 
+// The entries of a word list or practice list file's bytes.
+std::vector<WordEntry> DecodeRecords(std::string_view bytes, UINT firstCodePage = 1252, UINT secondCodePage = 1252);
+
 class StoreTest : public ::testing::Test {
 protected:
     void SetUp() override;
