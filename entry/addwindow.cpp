@@ -269,9 +269,11 @@ LRESULT OnPaint(HWND window) {
 }
 
 LRESULT OnDestroy(HWND window) {
+    // The picker gives the focus back to its target as it goes; not to an edit that
+    // is going too.
+    SetPickerTarget(nullptr);
     CloseCharacterPicker();
     SetPickerHost(nullptr);
-    SetPickerTarget(nullptr);
     AppSettings.add = TakeWindowPosition(window);
     g_add = {};
     if (MainWindow) ShowWindow(MainWindow, SW_SHOW);
