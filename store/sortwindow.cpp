@@ -73,15 +73,7 @@ void DrawSortProgress(HDC dc, SortPhase phase, long long count) {
 }
 
 HWND OpenSortingWindow() {
-    WNDCLASSW wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = SortingWindowProc;
-    wc.hInstance = ModuleInstance;
-    wc.hIcon = LoadIconW(ModuleInstance, L"tavokicon");
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = kClassName;
-    RegisterClassW(&wc);
+    RegisterToolWindowClass(kClassName, SortingWindowProc);
     HWND window = CreateWindowExW(0, kClassName, UiText(Ui::SortCaption), WS_CAPTION | WS_SYSMENU,
                                   (ScreenWidth - kWidth) / 2, (ScreenHeight - kHeight) / 2, kWidth, kHeight, nullptr,
                                   nullptr, ModuleInstance, nullptr);

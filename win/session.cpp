@@ -18,6 +18,18 @@ void ReadSystemMetrics() {
     MenuHeight = GetSystemMetrics(SM_CYMENU);
 }
 
+void RegisterToolWindowClass(const wchar_t* className, WNDPROC procedure) {
+    WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = ModuleInstance;
+    wc.hIcon = LoadIconW(ModuleInstance, L"tavokicon");
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);
+}
+
 void ApplyStayOnTop(HWND window) {
     SetWindowPos(window, StayOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }

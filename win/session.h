@@ -17,6 +17,10 @@ extern int StayOnTop;  // main and tool windows topmost
 
 void ReadSystemMetrics();
 
+// The class of a tool window, registered each time one opens: redrawn whole on a size
+// change, light grey, arrow cursor, the program's icon.
+void RegisterToolWindowClass(const wchar_t* className, WNDPROC procedure);
+
 // Topmost when StayOnTop is 1, else not; neither moves nor sizes the window.
 void ApplyStayOnTop(HWND window);
 
