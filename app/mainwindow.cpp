@@ -8,6 +8,7 @@
 #include "app/help.h"
 #include "app/mainpaint.h"
 #include "app/menus.h"
+#include "entry/newlistwindow.h"
 #include "practice/practicelists.h"
 #include "store/catalogue.h"
 #include "store/records.h"
@@ -48,7 +49,7 @@ struct ToolWindowCommand {
 };
 constexpr ToolWindowCommand kToolWindows[] = {
     {kCmdTranslate, nullptr}, {kCmdAdd, nullptr},         {kCmdSearch, nullptr},
-    {kCmdRecord, nullptr},    {kCmdNewWordList, nullptr}, {kCmdOverview, nullptr},
+    {kCmdRecord, nullptr},    {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, nullptr},
 };
 constexpr void (*kOpenFlashCards)() = nullptr;
 constexpr void (*kOpenTypedPractice)() = nullptr;
