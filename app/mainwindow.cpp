@@ -9,6 +9,7 @@
 #include "app/mainpaint.h"
 #include "app/menus.h"
 #include "entry/addwindow.h"
+#include "entry/newlistwindow.h"
 #include "practice/practicelists.h"
 #include "store/catalogue.h"
 #include "store/records.h"
@@ -49,8 +50,8 @@ struct ToolWindowCommand {
     void (*open)();
 };
 constexpr ToolWindowCommand kToolWindows[] = {
-    {kCmdTranslate, nullptr}, {kCmdAdd, OpenAddWindow},        {kCmdSearch, nullptr},
-    {kCmdRecord, nullptr},    {kCmdNewWordList, nullptr}, {kCmdOverview, nullptr},
+    {kCmdTranslate, nullptr}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, nullptr},
+    {kCmdRecord, nullptr},    {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, nullptr},
 };
 constexpr void (*kOpenFlashCards)() = nullptr;
 constexpr void (*kOpenTypedPractice)() = nullptr;

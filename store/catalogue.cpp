@@ -18,9 +18,8 @@ namespace {
 CatalogueList g_catalogue;
 WordListDescriptor* g_current = nullptr;
 
-constexpr std::size_t kCatalogueLineBuffer = 100;   // 99 bytes a piece
+constexpr std::size_t kCatalogueLineBuffer = kLongestLanguageLine + 2;  // line end and terminator
 constexpr std::size_t kSelectionCopyBuffer = 200;   // 199 bytes a piece
-constexpr wchar_t kSelectionTempFile[] = L"tmp.ini";
 
 std::wstring Stem(const std::wstring& name) { return name.substr(0, 3); }
 
@@ -28,22 +27,6 @@ std::wstring LanguageFilePath() { return UiText(Ui::FilenameIni); }
 
 void RemoveOneLineEnd(std::string& line) {
     if (!line.empty() && line.back() == '\n') line.pop_back();
-}
-
-bool IsSeparator(const std::string& line) { return line.empty() || line[0] == '#'; }
-
-// The fields of a language line as the runtime's strtok splits them: empty fields
-// do not count.
-std::vector<std::string> SplitFields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t pos = 0;
-    while (pos < line.size()) {
-        const std::size_t comma = line.find(',', pos);
-        const std::size_t end = comma == std::string::npos ? line.size() : comma;
-        if (end > pos) fields.push_back(line.substr(pos, end - pos));
-        pos = end + 1;
-    }
-    return fields;
 }
 
 std::unique_ptr<WordListDescriptor> ForwardDescriptor(const std::vector<std::string>& fields) {
@@ -151,15 +134,8 @@ int RewriteSelection() {
             markerLine = false;
         }
     }
-    // The language file is a Windows text file: line feeds go out as CR LF.
-    std::string crlf;
-    crlf.reserve(out.size() + out.size() / 16);
-    for (const char c : out) {
-        if (c == '\n') crlf.push_back('\r');
-        crlf.push_back(c);
-    }
-    AtomicFileWriter writer(kSelectionTempFile, LanguageFilePath());
-    if (!writer.Ok() || !writer.Write(crlf)) return -1;
+    AtomicFileWriter writer(kLanguageTempFile, LanguageFilePath());
+    if (!writer.Ok() || !writer.Write(WithCrLfLineEnds(out))) return -1;
     return writer.Commit() ? 0 : -1;
 }
 
@@ -191,6 +167,30 @@ bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
     DWORD read = 0;
     if (bytes.empty()) return true;
     return ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size();
+}
+
+bool IsSeparatorLine(std::string_view line) { return line.empty() || line[0] == '#'; }
+
+std::vector<std::string> SplitLanguageFields(std::string_view line) {
+    std::vector<std::string> fields;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        const std::size_t comma = line.find(',', pos);
+        const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
+        if (end > pos) fields.emplace_back(line.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return fields;
+}
+
+std::string WithCrLfLineEnds(std::string_view text) {
+    std::string crlf;
+    crlf.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n') crlf.push_back('\r');
+        crlf.push_back(c);
+    }
+    return crlf;
 }
 
 TextPieceReader::TextPieceReader(std::string_view bytes, std::size_t bufferSize) : maxBytes_(bufferSize - 1) {
@@ -232,12 +232,12 @@ int LoadCatalogue() {
     bool inLanguages = false;
     while (reader.Next(line)) {
         RemoveOneLineEnd(line);
-        if (IsSeparator(line)) {
+        if (IsSeparatorLine(line)) {
             inLanguages = false;
             continue;
         }
         if (inLanguages) {
-            const std::vector<std::string> fields = SplitFields(line);
+            const std::vector<std::string> fields = SplitLanguageFields(line);
             // A line of commas alone names no language.
             if (!fields.empty()) g_catalogue.push_back(ForwardDescriptor(fields));
         }
@@ -261,7 +261,7 @@ int ReadSelection() {
     bool inSelection = false;
     while (reader.Next(line)) {
         RemoveOneLineEnd(line);
-        if (IsSeparator(line)) {
+        if (IsSeparatorLine(line)) {
             inSelection = false;
             continue;
         }

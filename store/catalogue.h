@@ -79,3 +79,19 @@ private:
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);
 
+// A language file line that ends any section: empty (line end removed) or a "#" line.
+bool IsSeparatorLine(std::string_view line);
+// The fields of a language line as the runtime's strtok splits them: empty fields
+// do not count.
+std::vector<std::string> SplitLanguageFields(std::string_view line);
+
+// The language file is a Windows text file: what was read in text mode goes back out
+// with every line feed as CR LF.
+std::string WithCrLfLineEnds(std::string_view text);
+
+// The language file is rewritten through this file in the current directory.
+inline constexpr wchar_t kLanguageTempFile[] = L"tmp.ini";
+
+// The longest language line the catalogue reads whole (its line end aside); the rest
+// of a longer line would be read as a line of its own.
+inline constexpr std::size_t kLongestLanguageLine = 98;

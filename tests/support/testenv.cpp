@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "store/folders.h"
+#include "win/handles.h"
 #include "text/stringsource.h"
 #include "text/uistrings.h"
 
@@ -67,6 +68,20 @@ std::string ReadBytes(const std::wstring& path) {
 }
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::map<std::wstring, std::string> FilesBelow(const std::wstring& folder) {
+    std::map<std::wstring, std::string> files;
+    WIN32_FIND_DATAW found{};
+    UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &found));
+    for (bool more = find.Valid(); more; more = FindNextFileW(find.Get(), &found)) {
+        const std::wstring name = found.cFileName, path = folder + L"\\" + name;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            files[path] = ReadBytes(path);
+        else if (name != L"." && name != L"..")
+            files.merge(FilesBelow(path));
+    }
+    return files;
+}
 
 void RemoveTree(const std::wstring& path) { RemoveFolderTree(path); }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,6 +35,8 @@ private:
 void WriteBytes(const std::wstring& path, std::string_view bytes);
 std::string ReadBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
+// Every file below the folder with its bytes, by path: shows what was written there.
+std::map<std::wstring, std::string> FilesBelow(const std::wstring& folder);
 void MakeDirectories(const std::wstring& path);
 void RemoveTree(const std::wstring& path);
 
