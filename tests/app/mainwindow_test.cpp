@@ -44,8 +44,8 @@ protected:
         ASSERT_NE(window, nullptr);
         AttachMainMenu(window);
     }
-    // Only where visibility matters: without a window manager, Wine waits a while
-    // for a shown window to be withdrawn again.
+    // Only where visibility matters: a window that stays hidden can take neither the
+    // focus nor the foreground from the test that follows.
     void Show() {
         ShowWindow(window, SW_SHOWNOACTIVATE);
         ASSERT_TRUE(IsWindowVisible(window));
