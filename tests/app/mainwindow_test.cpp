@@ -303,6 +303,35 @@ TEST_F(MainWindowTest, IconClickSwapsTheDirection) {
     EXPECT_TRUE(IsOnLanguageIcon(70, 138));
 }
 
+// A list whose file is gone is refused, from the menu and from the icons alike; the
+// current list stays usable and the language file keeps naming it.
+TEST_F(MainWindowTest, WordListWithoutItsFileIsRefusedAndTheCurrentOneKept) {
+    Create();
+    ASSERT_TRUE(DeleteFileW(L"wordlists\\Fre_Eng.tvk"));
+    ASSERT_TRUE(DeleteFileW(L"wordlists\\Eng_Spa.tvk"));
+    const std::string languageFile = ReadBytes(L"languages.ini");
+
+    Command(201);  // French-English
+    SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(70, 120));  // to English-Spanish
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, L"Can't open " + dir.Path() + L"\\wordlists\\Fre_Eng.tvk   ");
+    EXPECT_EQ(messages[1].text, L"Can't open " + dir.Path() + L"\\wordlists\\Eng_Spa.tvk   ");
+    for (const ShownMessage& m : messages) {
+        EXPECT_EQ(m.owner, window);
+        EXPECT_EQ(m.caption, L"Lingorix");
+        EXPECT_EQ(m.type, static_cast<UINT>(MB_ICONWARNING));
+    }
+
+    EXPECT_EQ(&CurrentWordList(), &Find(L"Spanish", L"English"));
+    EXPECT_TRUE(Checked(LanguageMenu, 200));
+    EXPECT_FALSE(Checked(LanguageMenu, 201));
+    EXPECT_FALSE(Checked(LanguageMenu, 203));
+    EXPECT_EQ(CheckedLanguageItem, 200);
+    EXPECT_EQ(ReadBytes(L"languages.ini"), languageFile);
+    ASSERT_EQ(ReadWordRecord(0), 0);
+    EXPECT_EQ(CurrentEntry.first, L"casa");
+}
+
 TEST_F(MainWindowTest, StayOnTopAndPracticeModeItems) {
     Create();
     Command(kCmdStayOnTop);
