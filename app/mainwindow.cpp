@@ -158,13 +158,13 @@ void UncheckLanguageItem() {
 }
 
 void OnWordListCommand(int id) {
-    UncheckLanguageItem();
     for (const auto& d : Catalogue()) {
         if (d->menuCommandId == id) {
             SelectWordList(*d);
             return;
         }
     }
+    UncheckLanguageItem();
 }
 
 bool IsWordListCommand(int id) { return id >= kCmdFirstWordList && id < kCmdFirstWordList + CatalogueCount(); }
@@ -222,8 +222,10 @@ LRESULT OnPaint(HWND window) {
 
 LRESULT OnLeftButtonDown(LPARAM lParam) {
     if (!IsOnLanguageIcon(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)))) return 0;
-    UncheckLanguageItem();
-    if (WordListDescriptor* opposite = OppositeWordList(CurrentWordList())) SelectWordList(*opposite);
+    if (WordListDescriptor* opposite = OppositeWordList(CurrentWordList()))
+        SelectWordList(*opposite);
+    else
+        UncheckLanguageItem();
     return 0;
 }
 
@@ -270,13 +272,22 @@ HWND CreateMainWindow(HINSTANCE instance) {
                            top, kMainWindowWidth, height, nullptr, nullptr, instance, nullptr);
 }
 
-void SelectWordList(WordListDescriptor& d) {
+bool SelectWordList(WordListDescriptor& d) {
+    // Checked before anything changes: once the selection names a list whose file is
+    // gone, the store ends the program at the switch and at every start after it.
+    if (!WordListFileOpens(d)) {
+        const std::wstring text = CantOpenWordListText(d);
+        ShowMessage(MainWindow, text.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
+        return false;
+    }
+    UncheckLanguageItem();
     CheckedLanguageItem = d.menuCommandId;
     if (LanguageMenu) CheckMenuItem(LanguageMenu, static_cast<UINT>(d.menuCommandId), MF_BYCOMMAND | MF_CHECKED);
     SetCurrentWordList(d);
     SaveSelection();
     LoadLanguageIcons();
     if (MainWindow) InvalidateRect(MainWindow, nullptr, FALSE);
+    return true;
 }
 
 void LoadLanguageIcons() {

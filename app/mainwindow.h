@@ -18,8 +18,10 @@ bool RegisterMainWindowClass(HINSTANCE instance);
 // Centred on the screen, not yet shown; its creation reads the window settings.
 HWND CreateMainWindow(HINSTANCE instance);
 
-// Makes a word list current from the language menu or an icon click.
-void SelectWordList(WordListDescriptor& descriptor);
+// Makes a word list current from the language menu or an icon click, moving the check
+// mark. A list whose file does not open is refused with a message, and the current
+// list, its files, the check mark and the saved selection stay as they were.
+bool SelectWordList(WordListDescriptor& descriptor);
 void LoadLanguageIcons();
 
 // Opens a tool window unless one is open: the main window hides while it lives.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the build's private prefix.
 #   wine-run.sh [--prefix DIR] program.exe [args...]
-# Without a usable DISPLAY, or when asked to, it starts (once) a private Xvfb screen.
+# Without a usable DISPLAY, or when asked to, it starts (once) a private Xvfb screen,
+# where programs run inside a Wine virtual desktop.
 # It keeps one wineserver alive for a while after the last program ends, so a
 # test run of many executables pays the server start-up only once.
 set -u
@@ -71,20 +72,47 @@ if [ "$use_private" = 1 ]; then
   export DISPLAY=:$num
 fi
 
+# On the private screen every program runs inside one Wine virtual desktop the size of the
+# screen. Without a window manager, Wine waits about two seconds for one that never answers
+# each time a shown window is hidden or destroyed; inside the desktop Wine manages its
+# windows itself, so that wait is gone. The desktop is set in the prefix's registry rather
+# than with "explorer /desktop=...", which would swallow the program's exit code. On the
+# caller's own display the program keeps plain windows among the caller's others.
+desktop=""
+if [ "$use_private" = 1 ]; then
+  desktop=$(timeout 5 xdpyinfo 2>/dev/null | awk '/dimensions:/ { print $2; exit }')
+  [ -n "$desktop" ] || desktop=1280x1024
+fi
+
+set_desktop() {
+  if [ -n "$desktop" ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1 </dev/null
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
+  else
+    wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 </dev/null
+  fi
+  wineserver -w
+}
+
 (
   flock 9
   # The prefix's desktop and services belong to the display they started on. A program on
-  # another display (the tests' private screen after a build on the caller's) gets a fresh
-  # server rather than a desktop it cannot draw on.
-  if [ "$(cat "$prefix.display" 2>/dev/null)" != "$DISPLAY" ]; then
+  # another display (the tests' private screen after a build on the caller's), or wanting
+  # the other kind of desktop, gets a fresh server rather than a desktop it cannot draw on.
+  state="$DISPLAY ${desktop:-plain}"
+  if [ "$(cat "$prefix.display" 2>/dev/null)" != "$state" ]; then
     wineserver -k >/dev/null 2>&1
     wineserver -w >/dev/null 2>&1
-    printf '%s\n' "$DISPLAY" > "$prefix.display"
+    rm -f "$prefix.display"
   fi
   if [ ! -f "$prefix/.ready" ]; then
     wineboot -i >/dev/null 2>&1 </dev/null
     wineserver -w
     touch "$prefix/.ready"
+  fi
+  if [ ! -f "$prefix.display" ]; then
+    set_desktop 9>&-
+    printf '%s\n' "$state" > "$prefix.display"
   fi
   # Debian ships Wine's own fonts (Marlett for the caption buttons, Tahoma for captions and
   # menus) apart from the prefix, where Wine never looks for them: without this copy every

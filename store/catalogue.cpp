@@ -107,7 +107,13 @@ int RewriteSelection() {
     if (!ReadFileBytes(LanguageFilePath(), bytes)) return -1;
     const UINT ui = UiCodePage();
     const std::wstring marker = UiText(Ui::IniSelected);
-    const std::size_t markerLength = static_cast<std::size_t>(UiTextInt(Ui::IniSelectedLen));
+    // Only a length within the marker text counts: 0 (or text that is no number) would
+    // make every line a marker, and the rewrite would replace every other line; a length
+    // past the marker's end would find no marker at all.
+    const int configuredLength = UiTextInt(Ui::IniSelectedLen);
+    const std::size_t markerLength = configuredLength >= 1 && static_cast<std::size_t>(configuredLength) <= marker.size()
+                                         ? static_cast<std::size_t>(configuredLength)
+                                         : marker.size();
     const std::string selection = ToNarrow(WordListFileName(CurrentWordList()), ui) + "\n";
 
     std::string out;

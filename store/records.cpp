@@ -8,6 +8,7 @@
 #include "text/codepage.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
+#include "win/messages.h"
 #include "win/session.h"
 
 WordEntry CurrentEntry;
@@ -199,12 +200,19 @@ int TryOpenWordListFile() {
 
 int OpenWordListFile() {
     if (TryOpenWordListFile() == 0) return 0;
+    const std::wstring message = CantOpenWordListText(CurrentWordList()) + L"\n\nProgram aborted";
+    ShowMessage(MessageOwner(), message.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
+    ExitProcess(1);
+}
+
+bool WordListFileOpens(const WordListDescriptor& d) {
+    return UniqueFile(OpenReadWrite(WordListPath(d), OPEN_EXISTING)).Valid();
+}
+
+std::wstring CantOpenWordListText(const WordListDescriptor& d) {
     std::array<wchar_t, MAX_PATH> dir{};
     GetCurrentDirectoryW(static_cast<DWORD>(dir.size()), dir.data());
-    const std::wstring message =
-        L"Can't open " + std::wstring(dir.data()) + L"\\" + WordListPath(CurrentWordList()) + L"   \n\nProgram aborted";
-    MessageBoxW(MessageOwner(), message.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
-    ExitProcess(1);
+    return L"Can't open " + std::wstring(dir.data()) + L"\\" + WordListPath(d) + L"   ";
 }
 
 int OpenPracticeListFile() {

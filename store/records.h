@@ -58,6 +58,11 @@ int TryOpenWordListFile();
 // Start-up and every switch: a word list file that cannot be opened ends the program
 // with a message, because nothing works without it.
 int OpenWordListFile();
+// Whether the descriptor's word list file opens the way the store opens it, so a
+// switch can be refused before anything of the current list is given up.
+bool WordListFileOpens(const WordListDescriptor& d);
+// "Can't open <full path>   ", the full path as the current directory makes it.
+std::wstring CantOpenWordListText(const WordListDescriptor& d);
 int OpenPracticeListFile();
 int CountRecords();
 int CountPracticeRecords();

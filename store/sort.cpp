@@ -106,7 +106,7 @@ bool BytesRoundTrip(UINT codePage) {
         const char byte = static_cast<char>(b);
         wchar_t wide[2];
         char back[4];
-        const int n = MultiByteToWideChar(codePage, MB_PRECOMPOSED, &byte, 1, wide, 2);
+        const int n = MultiByteToWideChar(codePage, MultiByteFlags(codePage), &byte, 1, wide, 2);
         if (n != 1 || WideCharToMultiByte(codePage, 0, wide, 1, back, sizeof back, nullptr, nullptr) != 1 ||
             back[0] != byte)
             return false;
@@ -135,7 +135,7 @@ void AppendRecordKey(const WordListDescriptor& d, bool weighAsStored, const unsi
     }
     wchar_t wide[kFirstWordField];
     const int n = length == 0 ? 0
-                              : MultiByteToWideChar(d.firstCodePage, MB_PRECOMPOSED, reinterpret_cast<const char*>(record),
+                              : MultiByteToWideChar(d.firstCodePage, MultiByteFlags(d.firstCodePage), reinterpret_cast<const char*>(record),
                                                     static_cast<int>(length), wide, static_cast<int>(kFirstWordField));
     AppendCollationSortKey(std::wstring_view(wide, static_cast<std::size_t>(n > 0 ? n : 0)), keys);
 }

@@ -24,11 +24,20 @@ UINT CharsetToCodePage(int charset) {
     }
 }
 
+DWORD MultiByteFlags(UINT codePage) {
+    if (codePage == CP_ACP) codePage = GetACP();
+    if (codePage == CP_OEMCP) codePage = GetOEMCP();
+    const bool refusesFlags = codePage == CP_UTF8 || codePage == CP_UTF7 || codePage == 54936 || codePage == 52936 ||
+                              codePage == 42 || (codePage >= 50220 && codePage <= 50229) ||
+                              (codePage >= 57002 && codePage <= 57011);
+    return refusesFlags ? 0 : MB_PRECOMPOSED;
+}
+
 std::wstring ToWideCounted(const char* data, std::size_t count, UINT codePage) {
     if (count == 0) return {};
     const int n = static_cast<int>(count);
     std::wstring out(count, L'\0');
-    const int written = MultiByteToWideChar(codePage, MB_PRECOMPOSED, data, n, out.data(), n);
+    const int written = MultiByteToWideChar(codePage, MultiByteFlags(codePage), data, n, out.data(), n);
     out.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
     return out;
 }
@@ -50,12 +59,32 @@ std::string ToNarrow(std::wstring_view text, UINT codePage) {
     return out;
 }
 
+namespace {
+
+// Bytes of the UTF-8 sequence at data[pos]; a byte that begins no whole sequence
+// stands alone, as the conversion turns it into one replacement character.
+std::size_t Utf8SequenceWidth(const char* data, std::size_t count, std::size_t pos) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(data[i]); };
+    const unsigned char lead = byte(pos);
+    const std::size_t width = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                            : lead >= 0xF0 && lead <= 0xF4 ? 4 : 1;
+    if (pos + width > count) return 1;
+    for (std::size_t i = pos + 1; i < pos + width; ++i)
+        if ((byte(i) & 0xC0) != 0x80) return 1;
+    return width;
+}
+
+}  // namespace
+
 std::size_t CharacterBoundaryPrefix(const char* data, std::size_t count, std::size_t maxBytes, UINT codePage) {
     std::size_t pos = 0;
     const std::size_t limit = std::min(count, maxBytes);
     while (pos < limit) {
-        const bool lead = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(data[pos])) != FALSE;
-        const std::size_t width = (lead && pos + 1 < count) ? 2 : 1;
+        std::size_t width = 1;
+        if (codePage == CP_UTF8)
+            width = Utf8SequenceWidth(data, count, pos);
+        else if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(data[pos])) && pos + 1 < count)
+            width = 2;
         if (pos + width > limit) break;
         pos += width;
     }

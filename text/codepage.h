@@ -15,6 +15,11 @@ inline constexpr int kCharsetForeignFontBase = 600;
 
 UINT CharsetToCodePage(int charset);
 
+// The flags 8-bit to wide conversions use: precomposed characters, except for the code
+// pages that refuse every flag (UTF-8, UTF-7, GB18030, the ISO-2022 family, ...), which
+// would otherwise convert nothing.
+DWORD MultiByteFlags(UINT codePage);
+
 // Converts 8-bit text up to its first zero byte (or its end).
 std::wstring ToWide(std::string_view text, UINT codePage);
 // Converts exactly `count` bytes, zero bytes included (one zero character each).
@@ -27,7 +32,7 @@ std::string ToNarrow(std::wstring_view text, UINT codePage);
 std::string ToNarrowLimited(std::wstring_view text, UINT codePage, std::size_t maxBytes);
 
 // Length of the longest prefix of data[0, count) of at most maxBytes bytes that ends
-// on a character boundary of the code page.
+// on a character boundary of the code page (double-byte characters, UTF-8 sequences).
 std::size_t CharacterBoundaryPrefix(const char* data, std::size_t count, std::size_t maxBytes, UINT codePage);
 
 // One shared result buffer of each kind for the whole process (1000 units with the

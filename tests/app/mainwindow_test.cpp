@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,8 +46,8 @@ protected:
         ASSERT_NE(window, nullptr);
         AttachMainMenu(window);
     }
-    // Only where visibility matters: without a window manager, Wine waits a while
-    // for a shown window to be withdrawn again.
+    // Only where visibility matters: a window that stays hidden can take neither the
+    // focus nor the foreground from the test that follows.
     void Show() {
         ShowWindow(window, SW_SHOWNOACTIVATE);
         ASSERT_TRUE(IsWindowVisible(window));
@@ -251,12 +253,72 @@ TEST_F(MainWindowTest, NoSelectionMeansNoCheckMark) {
     for (int id = 200; id < 204; ++id) EXPECT_FALSE(Checked(LanguageMenu, id)) << id;
 }
 
+// The letter after a lone "&" ("&&" is a "&" of its own), upper-case; 0 when none.
+wchar_t Mnemonic(const std::wstring& text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'&') continue;
+        wchar_t letter = text[++i];
+        if (letter == L'&') continue;
+        CharUpperBuffW(&letter, 1);
+        return letter;
+    }
+    return 0;
+}
+
+// With the shipped English texts no Alt + letter serves two commands: a shortcut that
+// takes a menu's letter leaves that menu out of reach of the keyboard. Each button
+// underlines the letter of its own shortcut, and no pop-up repeats a letter.
+TEST_F(MainWindowTest, ShippedShortcutsAndMnemonicsAreDistinct) {
+    Create();
+    std::map<wchar_t, std::set<int>> altKeys;  // key -> commands; a menu title counts as -1 - position
+    HMENU bar = Bar();
+    for (int p = 0; p < GetMenuItemCount(bar); ++p) {
+        const wchar_t key = Mnemonic(ItemText(bar, static_cast<UINT>(p)));
+        EXPECT_NE(key, 0) << "menu title " << p;
+        if (key) altKeys[key].insert(-1 - p);
+    }
+    std::map<int, wchar_t> buttonKeys;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        std::array<wchar_t, 256> text{};
+        GetWindowTextW(child, text.data(), static_cast<int>(text.size()));
+        const wchar_t key = Mnemonic(text.data());
+        EXPECT_NE(key, 0) << "button " << GetDlgCtrlID(child);
+        buttonKeys[GetDlgCtrlID(child)] = key;
+        if (key) altKeys[key].insert(GetDlgCtrlID(child));
+    }
+    EXPECT_EQ(buttonKeys.size(), 4u);
+    std::set<std::pair<BYTE, WORD>> chords;
+    for (const ACCEL& a : MainAcceleratorEntries()) {
+        EXPECT_TRUE(chords.insert({a.fVirt, a.key}).second) << "chord of command " << a.cmd << " repeated";
+        if (!(a.fVirt & FALT)) continue;
+        altKeys[static_cast<wchar_t>(a.key)].insert(a.cmd);
+        if (buttonKeys.count(a.cmd)) {
+            EXPECT_EQ(buttonKeys[a.cmd], static_cast<wchar_t>(a.key)) << "button " << a.cmd;
+        }
+    }
+    for (const auto& [key, commands] : altKeys)
+        EXPECT_EQ(commands.size(), 1u) << "Alt+" << static_cast<char>(key) << " serves " << commands.size() << " commands";
+
+    // The word lists' pop-up holds language names from the language file.
+    for (int p = 0; p < GetMenuItemCount(bar); ++p) {
+        HMENU popup = GetSubMenu(bar, p);
+        if (popup == LanguageMenu) continue;
+        std::set<wchar_t> seen;
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            const wchar_t key = Mnemonic(ItemText(popup, static_cast<UINT>(i)));
+            if (key) {
+                EXPECT_TRUE(seen.insert(key).second) << "pop-up " << p << " repeats " << static_cast<char>(key);
+            }
+        }
+    }
+}
+
 TEST_F(MainWindowTest, AcceleratorsComeFromTheFirstLetters) {
     InstallEnglishUiStrings({{"AccelAdd", "W (Alt+W)"}, {"AccelExit", "X"}});
     const std::vector<ACCEL> entries = MainAcceleratorEntries();
     ASSERT_EQ(entries.size(), 6u);
-    const std::vector<std::array<int, 3>> expected = {{FALT | FVIRTKEY, 'W', 10}, {FALT | FVIRTKEY, 'P', 11},
-                                                      {FALT | FVIRTKEY, 'S', 12}, {FALT | FVIRTKEY, 'L', 13},
+    const std::vector<std::array<int, 3>> expected = {{FALT | FVIRTKEY, 'W', 10}, {FALT | FVIRTKEY, 'R', 11},
+                                                      {FALT | FVIRTKEY, 'S', 12}, {FALT | FVIRTKEY, 'M', 13},
                                                       {FCONTROL | FVIRTKEY, 'X', 3}, {FVIRTKEY, VK_F1, 4}};
     for (std::size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(entries[i].fVirt, expected[i][0]) << i;
@@ -301,6 +363,35 @@ TEST_F(MainWindowTest, IconClickSwapsTheDirection) {
     EXPECT_FALSE(IsOnLanguageIcon(70, 139));
     EXPECT_FALSE(IsOnLanguageIcon(70, 176));
     EXPECT_TRUE(IsOnLanguageIcon(70, 138));
+}
+
+// A list whose file is gone is refused, from the menu and from the icons alike; the
+// current list stays usable and the language file keeps naming it.
+TEST_F(MainWindowTest, WordListWithoutItsFileIsRefusedAndTheCurrentOneKept) {
+    Create();
+    ASSERT_TRUE(DeleteFileW(L"wordlists\\Fre_Eng.tvk"));
+    ASSERT_TRUE(DeleteFileW(L"wordlists\\Eng_Spa.tvk"));
+    const std::string languageFile = ReadBytes(L"languages.ini");
+
+    Command(201);  // French-English
+    SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(70, 120));  // to English-Spanish
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, L"Can't open " + dir.Path() + L"\\wordlists\\Fre_Eng.tvk   ");
+    EXPECT_EQ(messages[1].text, L"Can't open " + dir.Path() + L"\\wordlists\\Eng_Spa.tvk   ");
+    for (const ShownMessage& m : messages) {
+        EXPECT_EQ(m.owner, window);
+        EXPECT_EQ(m.caption, L"Lingorix");
+        EXPECT_EQ(m.type, static_cast<UINT>(MB_ICONWARNING));
+    }
+
+    EXPECT_EQ(&CurrentWordList(), &Find(L"Spanish", L"English"));
+    EXPECT_TRUE(Checked(LanguageMenu, 200));
+    EXPECT_FALSE(Checked(LanguageMenu, 201));
+    EXPECT_FALSE(Checked(LanguageMenu, 203));
+    EXPECT_EQ(CheckedLanguageItem, 200);
+    EXPECT_EQ(ReadBytes(L"languages.ini"), languageFile);
+    ASSERT_EQ(ReadWordRecord(0), 0);
+    EXPECT_EQ(CurrentEntry.first, L"casa");
 }
 
 TEST_F(MainWindowTest, StayOnTopAndPracticeModeItems) {

@@ -156,8 +156,8 @@ TEST_F(ProgramRunTest, SavedPracticeListIsCheckedAtStartAndWrittenOnlyWhenOneIsC
 }
 
 // The loop translates the shortcuts for every window of the thread: with another
-// window focused, Alt+P still reaches the main window (its question is asked), and
-// once a tool window is open Alt+P does nothing while Ctrl+Q still ends the run.
+// window focused, the practise shortcut still reaches the main window (its question is
+// asked), and once a tool window is open it does nothing while Ctrl+Q still ends the run.
 TEST_F(ProgramRunTest, ShortcutsReachTheMainWindowFromAnotherFocusedWindow) {
     const WORD practise = AcceleratorKey(kCmdPractise);
     const WORD exitKey = AcceleratorKey(kCmdExit);
@@ -202,8 +202,8 @@ TEST_F(ProgramRunTest, ShortcutsReachTheMainWindowFromAnotherFocusedWindow) {
                     ToolWindowOpen = 1;
                     ShowWindow(MainWindow, SW_HIDE);
                     focusedAtEnd = GetFocus() == other;
-                    // Both chords at once: the loop handles them in order, so an Alt+P
-                    // that did anything would have done it before the run ended.
+                    // Both chords at once: the loop handles them in order, so a practise
+                    // shortcut that did anything would have done it before the run ended.
                     std::vector<INPUT> keys;
                     AppendChord(keys, {VK_MENU, practise});
                     AppendChord(keys, {VK_CONTROL, exitKey});

@@ -45,6 +45,32 @@ TEST_F(MainWindowTest, LanguageMenuChoiceRewritesTheSelection) {
     EXPECT_EQ(ReadMenuBar(next).CheckedIds(kLanguagePopup), std::vector<UINT>{208});
 }
 
+// Choosing a list whose file is gone says so and changes nothing: the program runs on
+// with the old list, and the next start finds the old selection.
+TEST_F(MainWindowTest, WordListWithoutItsFileIsRefused) {
+    ASSERT_TRUE(folder.Delete(L"wordlists\\Rus_Eng.tvk"));
+    const std::vector<std::string> before = folder.LanguageFileLines();
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+
+    Command(main, 203);  // Russian-English
+    const std::optional<MessageBoxWindow> box = app.WaitForMessageBox();
+    ASSERT_TRUE(box.has_value()) << "no message; running: " << app.Running();
+    EXPECT_EQ(box->Text(), L"Can't open " + folder.Path() + L"\\wordlists\\Rus_Eng.tvk   ");
+    EXPECT_EQ(box->Caption(), L"Lingorix");
+    EXPECT_EQ(GetWindow(box->Handle(), GW_OWNER), main);
+    EXPECT_TRUE(box->HasButton(IDOK));
+    box->Press(IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !app.FindMessageBox(); }, 15000));
+
+    EXPECT_TRUE(app.Running());
+    EXPECT_EQ(ReadMenuBar(main).CheckedIds(kLanguagePopup), std::vector<UINT>{200});
+    EXPECT_EQ(folder.LanguageFileLines(), before);
+    EXPECT_FALSE(folder.Exists(L"tmp.ini"));
+    EXPECT_EQ(app.Exit(main), 0u);
+}
+
 TEST_F(MainWindowTest, IconClickSwapsTheDirection) {
     LaunchedApp app(folder);
     HWND main = StartMainWindow(app);

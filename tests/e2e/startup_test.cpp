@@ -34,8 +34,8 @@ TEST_F(StartupTest, NormalStartShowsTheCentredHomeScreen) {
         int left;
         const wchar_t* text;
     };
-    for (const Button& b : {Button{10, 10, L"&Add words"}, Button{13, 150, L"Make practice &list"},
-                            Button{11, 290, L"&Practise"}, Button{12, 430, L"&Search"}}) {
+    for (const Button& b : {Button{10, 10, L"&Add words"}, Button{13, 150, L"&Make practice list"},
+                            Button{11, 290, L"P&ractise"}, Button{12, 430, L"&Search"}}) {
         SCOPED_TRACE(b.id);
         HWND button = GetDlgItem(main, b.id);
         ASSERT_NE(button, nullptr);

@@ -214,6 +214,32 @@ TEST_F(Catalogue_, SaveSelectionKnowsTheMarkerByItsBeginningAndKeepsLongLinesWho
     EXPECT_EQ(ReadBytes(L"languages.ini"), head + "[SELECTED] last used\r\nFre_Eng.tvk\r\n" + tail);
 }
 
+// The compared length counts only within the marker text; outside it (or when it is no
+// number) the whole marker is compared.
+TEST_F(Catalogue_, SaveSelectionComparesTheMarkerOverAUsableLength) {
+    WriteWordList(L"Fre_Eng.tvk", {});
+    WriteWordList(L"Eng_Fre.tvk", {});
+    const std::string head = "[Languages]\r\nFrench\r\n\r\n[Selection of mine]\r\nkept\r\n[Selected]\r\n";
+    const std::string tail = "\r\n# end\r\nlast\r\n";
+    for (const char* length : {"0", "none", "-3", "11", "99999999999"}) {
+        InstallEnglishUiStrings({{"IniSelectedLen", length}});
+        WriteBytes(L"languages.ini", head + "Eng_Fre.tvk" + tail);
+        Open();
+        SetCurrentWordList(Find(L"French", L"English"));
+        EXPECT_EQ(SaveSelection(), 0);
+        EXPECT_EQ(ReadBytes(L"languages.ini"), head + "Fre_Eng.tvk" + tail) << length;
+        CloseListFiles();
+    }
+    // A length within the marker is used as it stands: "[Sel" also opens a selection.
+    InstallEnglishUiStrings({{"IniSelectedLen", "4"}});
+    WriteBytes(L"languages.ini", head + "Eng_Fre.tvk" + tail);
+    Open();
+    SetCurrentWordList(Find(L"French", L"English"));
+    EXPECT_EQ(SaveSelection(), 0);
+    EXPECT_EQ(ReadBytes(L"languages.ini"),
+              "[Languages]\r\nFrench\r\n\r\n[Selection of mine]\r\nFre_Eng.tvk\r\n[Selected]\r\nFre_Eng.tvk" + tail);
+}
+
 TEST_F(Catalogue_, SaveSelectionReplacesTheWholeLineAfterAWholeMarkerLine) {
     WriteWordList(L"Fre_Eng.tvk", {});
     WriteWordList(L"Eng_Fre.tvk", {});

@@ -41,6 +41,14 @@ TEST(RecordFormat, OverlongWordsAreCutAtACharacterBoundary) {
     back = DecodeRecord(r, 932, 932);
     EXPECT_EQ(back.first, std::wstring(15, L'\x30A2'));
     EXPECT_EQ(back.second, L"a" + std::wstring(24, L'\x30A2'));  // 49 bytes: the 25th would need 51
+
+    // UTF-8, the ANSI code page of systems set to it: the words keep their letters and
+    // are cut between whole sequences.
+    entry.first = std::wstring(16, L'\x00E9');    // 32 bytes
+    entry.second = std::wstring(17, L'\x20AC');   // 51 bytes
+    back = DecodeRecord(EncodeRecord(entry, CP_UTF8, CP_UTF8), CP_UTF8, CP_UTF8);
+    EXPECT_EQ(back.first, std::wstring(15, L'\x00E9'));
+    EXPECT_EQ(back.second, std::wstring(16, L'\x20AC'));
 }
 
 TEST(RecordFormat, DamagedRecordsNeverReadPastAField) {

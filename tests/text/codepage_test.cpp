@@ -92,6 +92,39 @@ TEST(Conversion, BoundaryPrefixTreatsALoneTrailingLeadByteAsOneCharacter) {
     EXPECT_EQ(CharacterBoundaryPrefix(damaged, 2, 1, 932), 1u);
 }
 
+// Code pages that take no conversion flags, UTF-8 above all: a system whose ANSI code
+// page is UTF-8 gives it to every word list of the default character set.
+TEST(Conversion, CodePagesWithoutFlagsConvertBothWays) {
+    const std::string bytes = "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80";  // "été € " and an emoji
+    const std::wstring text = L"\x00E9t\x00E9 \x20AC \xD83D\xDE00";
+    EXPECT_EQ(ToWide(bytes, CP_UTF8), text);
+    EXPECT_EQ(ToWideCounted(bytes.data(), bytes.size(), CP_UTF8), text);
+    EXPECT_EQ(ToNarrow(text, CP_UTF8), bytes);
+    EXPECT_STREQ(ToWideShared(bytes.c_str(), CP_UTF8), text.c_str());
+    EXPECT_EQ(ToNarrowShared(text.c_str(), CP_UTF8), bytes);
+    EXPECT_EQ(ToWide("a+AOk-", CP_UTF7), L"a\x00E9");
+    EXPECT_EQ(ToWide("A", 42), L"\xF041");  // the symbol code page
+}
+
+// Cuts fall between whole UTF-8 sequences; a byte that starts or continues no whole
+// sequence counts as a character of its own.
+TEST(Conversion, LimitedNarrowingNeverSplitsAUtf8Sequence) {
+    std::string cut = ToNarrowLimited(L"a" + std::wstring(15, L'\x00E9'), CP_UTF8, 30);  // 31 bytes
+    EXPECT_EQ(cut.size(), 29u);
+    EXPECT_EQ(ToWide(cut, CP_UTF8), L"a" + std::wstring(14, L'\x00E9'));
+    cut = ToNarrowLimited(std::wstring(11, L'\x20AC'), CP_UTF8, 30);  // 33 bytes of three
+    EXPECT_EQ(cut.size(), 30u);
+    cut = ToNarrowLimited(L"ab\xD83D\xDE00", CP_UTF8, 5);  // the four bytes of the emoji go whole
+    EXPECT_EQ(cut, "ab");
+
+    const char damaged[] = {'\x82', 'a', '\xE2', '\x82', 'b', '\xC3'};
+    EXPECT_EQ(CharacterBoundaryPrefix(damaged, 6, 30, CP_UTF8), 6u);
+    EXPECT_EQ(CharacterBoundaryPrefix(damaged, 6, 3, CP_UTF8), 3u);
+    const char whole[] = {'\xE2', '\x82', '\xAC', 'x'};
+    EXPECT_EQ(CharacterBoundaryPrefix(whole, 4, 2, CP_UTF8), 0u);
+    EXPECT_EQ(CharacterBoundaryPrefix(whole, 4, 3, CP_UTF8), 3u);
+}
+
 TEST(SharedBuffers, ReuseOneBufferAndRefuseTextThatDoesNotFit) {
     const wchar_t* first = ToWideShared("one", 1252);
     const wchar_t* second = ToWideShared("two", 1252);
