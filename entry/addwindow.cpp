@@ -221,6 +221,7 @@ LRESULT OnCreate(HWND window) {
     g_add.secondEdit = CreateEdit(window, kAddSecondEdit, g_add.secondFont.Get(), kSecondWordChars, 105);
     g_add.firstEditProc = Subclass(g_add.firstEdit, FirstEditProc);
     g_add.secondEditProc = Subclass(g_add.secondEdit, SecondEditProc);
+    g_add.session.messageOwner = window;
     SetPickerHost(window);
     SetPickerTarget(g_add.firstEdit);
     SetPickerLanguage(FirstLanguage());

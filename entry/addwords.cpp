@@ -9,7 +9,9 @@
 #include "store/records.h"
 #include "store/sort.h"
 #include "text/codepage.h"
+#include "text/uistrings.h"
 #include "win/handles.h"
+#include "win/messages.h"
 
 namespace {
 
@@ -35,7 +37,14 @@ bool SortedEntryMatches(int position, int searchable, const std::wstring& word) 
 bool SwitchTo(WordListDescriptor* d) { return d && UseWordList(*d) == 0; }
 
 void AddAllReverseTranslations(AddSession& session, const std::wstring& first, const std::wstring& second) {
-    if (!SwitchTo(session.reverse)) return;
+    if (!session.reverse) return;
+    if (UseWordList(*session.reverse) != 0) {
+        // The pair stays in the forward list; the user learns why the other direction
+        // did not get it instead of finding out later.
+        ShowMessage(session.messageOwner, CantOpenWordListText(*session.reverse).c_str(), UiText(Ui::Lingorix),
+                    MB_ICONWARNING);
+        return;
+    }
     if (session.reverseSearchableCount == 0) session.reverseSearchableCount = WordCount;
     for (const std::wstring& piece : SplitTranslations(second)) AddReverseTranslation(session, piece, first);
 }

@@ -3,6 +3,8 @@
 // entries. The Add window calls these; they need no window.
 #pragma once
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +23,7 @@ struct AddSession {
     bool currentListChanged = false;
     bool reverseListChanged = false;
     bool addToPracticeList = true;
+    HWND messageOwner = nullptr;  // the window a message about the lists belongs to
 };
 
 inline constexpr std::size_t kFirstWordChars = 30;

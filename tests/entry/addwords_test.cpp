@@ -102,6 +102,20 @@ TEST_F(AddWords, WithoutAPracticeListOnlyTheWordListsChange) {
     EXPECT_EQ(session.addedCount, 1);
 }
 
+TEST_F(AddWords, AMissingReverseListIsReportedAndTheForwardEntryKept) {
+    OpenFrenchEnglish({}, {});
+    DeleteFileW(L"wordlists\\Eng_Fre.tvk");
+    ASSERT_EQ(StorePair(session, L"chien", L"dog"), StoreOutcome::Added);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find(L"Eng_Fre.tvk"), std::wstring::npos);
+    EXPECT_EQ(&CurrentWordList(), session.forward);
+    EXPECT_EQ(WordCount, 1);
+    EXPECT_EQ(ReadWordList(L"Fre_Eng.tvk").size(), 1u);
+    SortChangedLists(session);
+    EXPECT_EQ(ReadWordList(L"Fre_Eng.tvk").size(), 1u);
+    EXPECT_FALSE(FileExists(L"wordlists\\Eng_Fre.tvk"));
+}
+
 // English to Japanese: the reverse list's first words are double-byte text.
 TEST_F(AddWords, DoubleByteTranslationsAreMeasuredInBytes) {
     WriteBytes(L"languages.ini", LanguageFile({"Japanese,japanese,128"}, "Eng_Jap.tvk"));
