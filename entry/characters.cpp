@@ -1,5 +1,7 @@
 #include "entry/characters.h"
 
+#include <algorithm>
+
 #include "store/catalogue.h"
 
 std::wstring CharacterFilePath(const std::wstring& languageName) { return L"charset\\" + languageName + L".chs"; }
@@ -46,10 +48,20 @@ int PickerWidth(const PickerCharacters& characters) {
     return kPickerButtonWidth * static_cast<int>(PickerTopRowCount(characters.bytes.size())) + 5;
 }
 
-POINT PickerPlacement(const RECT& host, int pickerWidth) {
+SIZE PickerWindowSize(const PickerCharacters& characters, const RECT& frame) {
+    const std::size_t columns = PickerTopRowCount(characters.bytes.size());
+    const std::size_t widest = characters.builtIn ? characters.bytes.size() - columns : columns;
+    const LONG clientWidth = static_cast<LONG>(widest) * kPickerButtonWidth;
+    const LONG clientHeight = 2 * kPickerButtonHeight;
+    const LONG width = clientWidth + (frame.right - frame.left);
+    const LONG height = clientHeight + (frame.bottom - frame.top);
+    return {std::max<LONG>(PickerWidth(characters), width), std::max<LONG>(kPickerHeight, height)};
+}
+
+POINT PickerPlacement(const RECT& host, SIZE picker) {
     const LONG hostWidth = host.right - host.left;
-    LONG x = host.left + (hostWidth - pickerWidth) / 2;
-    LONG y = host.top - kPickerHeight;
+    LONG x = host.left + (hostWidth - picker.cx) / 2;
+    LONG y = host.top - picker.cy;
     return {x < 0 ? 0 : x, y < 0 ? 0 : y};
 }
 

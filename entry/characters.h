@@ -33,7 +33,11 @@ std::string BuiltInPickerCharacters();
 std::size_t PickerTopRowCount(std::size_t characters);
 POINT PickerButtonPosition(std::size_t index, std::size_t characters);
 int PickerWidth(const PickerCharacters& characters);
+// The window's size: the width above and a height of 70, each grown where the
+// system's caption and frame (the insets AdjustWindowRectEx adds to an empty client
+// rectangle) would leave too little room for the whole of both rows.
+SIZE PickerWindowSize(const PickerCharacters& characters, const RECT& frame);
 // Centred above the host window, never off the screen's top or left.
-POINT PickerPlacement(const RECT& host, int pickerWidth);
+POINT PickerPlacement(const RECT& host, SIZE picker);
 // One byte of the language's code page as the character it shows.
 wchar_t PickerCharacter(char byte, UINT codePage);

@@ -41,11 +41,14 @@ void CreateButtons(HWND window) {
 }
 
 void PlaceAboveHost(HWND window) {
-    const int width = PickerWidth(g_picker.characters);
+    RECT frame{};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    const SIZE size = PickerWindowSize(g_picker.characters, frame);
     RECT host{};
-    if (!g_picker.host || !GetWindowRect(g_picker.host, &host)) host = {0, kPickerHeight, width, kPickerHeight};
-    const POINT at = PickerPlacement(host, width);
-    MoveWindow(window, at.x, at.y, width, kPickerHeight, TRUE);
+    if (!g_picker.host || !GetWindowRect(g_picker.host, &host)) host = {0, size.cy, size.cx, size.cy};
+    const POINT at = PickerPlacement(host, size);
+    MoveWindow(window, at.x, at.y, size.cx, size.cy, TRUE);
 }
 
 LRESULT OnCreate(HWND window) {

@@ -33,10 +33,21 @@ TEST(PickerCharacters, RowsWidthAndPlacement) {
     EXPECT_EQ(PickerButtonPosition(10, 21).y, 23);
     EXPECT_EQ(PickerButtonPosition(20, 21).x, 190);  // beyond the window's edge
 
-    const POINT above = PickerPlacement({100, 300, 730, 500}, 195);
+    // Frames as thin as the width allows keep the sizes as they are; thicker ones (a
+    // 30-pixel caption and 7-pixel borders) get room for the whole of both rows.
+    const PickerCharacters twenty{std::string(20, 'a'), false};
+    SIZE size = PickerWindowSize(twenty, {-2, -20, 2, 2});
+    EXPECT_EQ(size.cx, 195);
+    EXPECT_EQ(size.cy, 70);
+    size = PickerWindowSize(twenty, {-7, -30, 7, 7});
+    EXPECT_EQ(size.cx, 204);
+    EXPECT_EQ(size.cy, 83);
+    EXPECT_EQ(PickerWindowSize({BuiltInPickerCharacters(), true}, {-7, -30, 7, 7}).cx, 641);
+
+    const POINT above = PickerPlacement({100, 300, 730, 500}, {195, 70});
     EXPECT_EQ(above.x, 317);
     EXPECT_EQ(above.y, 230);
-    const POINT top = PickerPlacement({-50, 20, 100, 200}, 632);
+    const POINT top = PickerPlacement({-50, 20, 100, 200}, {632, 70});
     EXPECT_EQ(top.x, 0);
     EXPECT_EQ(top.y, 0);
 }
@@ -79,9 +90,13 @@ TEST_F(PickerHosted, ClicksTypeIntoTheTargetWithinItsLimit) {
     ASSERT_NE(OpenCharacterPicker(), nullptr);
     RECT rect{};
     GetWindowRect(PickerWindow(), &rect);
-    EXPECT_EQ(rect.right - rect.left, 195);
-    EXPECT_EQ(rect.bottom - rect.top, kPickerHeight);
-    EXPECT_EQ(rect.top, 230);
+    // Both rows whole inside the window, which stands right above the host.
+    RECT client{};
+    GetClientRect(PickerWindow(), &client);
+    EXPECT_GE(rect.right - rect.left, 195);
+    EXPECT_GE(client.right, 10 * kPickerButtonWidth);
+    EXPECT_GE(client.bottom, 2 * kPickerButtonHeight);
+    EXPECT_EQ(rect.bottom, 300);
     EXPECT_NE(GetDlgItem(PickerWindow(), 19), nullptr);
     EXPECT_EQ(GetDlgItem(PickerWindow(), 20), nullptr);
 
