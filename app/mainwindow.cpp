@@ -47,15 +47,15 @@ constexpr MainButton kButtons[] = {
 // of the program yet has none, so its command does nothing.
 struct ToolWindowCommand {
     int id;
-    void (*open)();
+    OpenToolWindowFunction open;
 };
 constexpr ToolWindowCommand kToolWindows[] = {
     {kCmdTranslate, nullptr}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, nullptr},
     {kCmdRecord, nullptr},    {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, nullptr},
 };
-constexpr void (*kOpenFlashCards)() = nullptr;
-constexpr void (*kOpenTypedPractice)() = nullptr;
-constexpr void (*kOpenPracticeListMaker)() = nullptr;
+constexpr OpenToolWindowFunction kOpenFlashCards = nullptr;
+constexpr OpenToolWindowFunction kOpenTypedPractice = nullptr;
+constexpr OpenToolWindowFunction kOpenPracticeListMaker = nullptr;
 constexpr void (*kRunNewListDialog)(HWND owner) = nullptr;
 
 struct MainState {
@@ -296,10 +296,14 @@ void LoadLanguageIcons() {
     g_main.secondIcon.Reset(LoadIconFile(d.HasLongName() ? d.longSecondIconFile : d.secondIconFile));
 }
 
-void OpenToolWindow(void (*open)()) {
+void OpenToolWindow(OpenToolWindowFunction open) {
     if (ToolWindowOpen || !open) return;
     ToolWindowOpen = 1;
-    open();
+    // Without its window the user would be left with no window at all.
+    if (!open()) {
+        ToolWindowOpen = 0;
+        return;
+    }
     ShowWindow(MainWindow, SW_HIDE);
 }
 

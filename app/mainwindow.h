@@ -25,8 +25,10 @@ bool SelectWordList(WordListDescriptor& descriptor);
 void LoadLanguageIcons();
 
 // Opens a tool window unless one is open: the main window hides while it lives.
-// A command whose window is not part of the program (no opening operation) does nothing.
-void OpenToolWindow(void (*open)());
+// A command whose window is not part of the program (no opening operation) does
+// nothing, and so does one whose window could not be created.
+using OpenToolWindowFunction = HWND (*)();
+void OpenToolWindow(OpenToolWindowFunction open);
 
 // "<empty1> (<first>-<second>) <empty2>": asked when the practice list has no words.
 std::wstring PractiseQuestionText();

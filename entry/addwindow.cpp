@@ -325,7 +325,7 @@ void PaintAddWindow(HDC dc, const RECT& client, int addedCount) {
 
 HWND AddWindow() { return g_add.window; }
 
-void OpenAddWindow() {
+HWND OpenAddWindow() {
     RegisterProgramClass(kAddWindowClass, AddWindowProc);
     g_add = {};
     g_add.session = BeginAddSession(AppSettings.addNewWordsToList == 1);
@@ -334,8 +334,9 @@ void OpenAddWindow() {
     HWND window = CreateWindowExW(0, kAddWindowClass, UiText(Ui::AddCaption), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                                   (ScreenWidth - kWidth) / 2, (ScreenHeight - height) / 2, kWidth, height, nullptr,
                                   menu.Get(), ModuleInstance, nullptr);
-    if (!window) return;
+    if (!window) return nullptr;
     menu.Release();  // the window owns it now
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
+    return window;
 }

@@ -13,7 +13,7 @@ inline constexpr WORD kEnterNotification = 0x0601;
 inline constexpr WORD kKeyReleaseNotification = 0x0602;
 
 // Opened by the main window's Add command, which hides itself meanwhile.
-void OpenAddWindow();
+HWND OpenAddWindow();
 HWND AddWindow();
 
 // Paints the window's texts and counter into any device context.

@@ -184,13 +184,14 @@ int WindowHeight() {
 
 }  // namespace
 
-void OpenNewWordListWindow() {
+HWND OpenNewWordListWindow() {
     RegisterProgramClass(kNewWordListClass, NewWordListWindowProc);
     HWND window = CreateWindowExW(0, kNewWordListClass, UiText(Ui::CreateEmptyCaption), WS_OVERLAPPEDWINDOW,
                                   (ScreenWidth - kWidth) / 2, (ScreenHeight - kHeight) / 2, kWidth, WindowHeight(),
                                   nullptr, nullptr, ModuleInstance, nullptr);
-    if (!window) return;
+    if (!window) return nullptr;
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     SetFocus(g_newList.nameEdit);
+    return window;
 }

@@ -7,4 +7,4 @@
 inline constexpr wchar_t kNewWordListClass[] = L"createnew";
 
 // A tool window: opened by the main window, which it shows again when it is destroyed.
-void OpenNewWordListWindow();
+HWND OpenNewWordListWindow();

@@ -84,7 +84,11 @@ protected:
 };
 
 int g_opened = 0;
-void OpenCountingTool() { ++g_opened; }
+HWND OpenCountingTool() {
+    ++g_opened;
+    return GetDesktopWindow();
+}
+HWND FailToOpen() { return nullptr; }
 
 // The main window's client area painted into a 32-bit bitmap, readable pixel by pixel.
 class Painting {
@@ -438,6 +442,9 @@ TEST_F(MainWindowTest, ToolWindowRuleOpensOneAtATime) {
     Create();
     Show();
     g_opened = 0;
+    OpenToolWindow(FailToOpen);
+    EXPECT_EQ(ToolWindowOpen, 0);
+    EXPECT_TRUE(IsWindowVisible(window));
     OpenToolWindow(OpenCountingTool);
     EXPECT_EQ(g_opened, 1);
     EXPECT_EQ(ToolWindowOpen, 1);
