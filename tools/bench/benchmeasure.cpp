@@ -134,46 +134,11 @@ SortFigures RunSortChild(const std::wstring& sourceDir, const BenchLanguage& lan
 // ---------------------------------------------------------------------------------
 // Generating a list file, keeping a sample of its live words for look-ups.
 
-namespace {
-
-constexpr std::size_t kWriteChunk = 4096;
-
-}  // namespace
-
 GeneratedList GenerateList(std::size_t languageIndex, int size) {
     const BenchLanguage& language = kLanguages[languageIndex];
-    GeneratedList list;
-    UniqueFile file(CreateFileW(UnsortedCopyPath(language).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return list;
     WordGenerator generator(language, SeedFor(languageIndex, size, 1));
-    std::mt19937 sampler(SeedFor(languageIndex, size, 2));
-    const std::size_t wanted = kLookups / 2;
-    std::string chunk;
-    chunk.reserve(kWriteChunk * kRecordSize);
-    DWORD written = 0;
-    for (int i = 0; i < size; ++i) {
-        const WordEntry entry = generator.Next();
-        const WordRecord record = EncodeRecord(entry, language.codePage, 1252);
-        chunk.append(reinterpret_cast<const char*>(record.bytes), kRecordSize);
-        if (entry.deleted == 0) {
-            // Reservoir sampling keeps every live word equally likely to be looked up.
-            ++list.live;
-            if (list.present.size() < wanted)
-                list.present.push_back(entry.first);
-            else if (const std::size_t j = sampler() % static_cast<unsigned>(list.live); j < wanted)
-                list.present[j] = entry.first;
-        }
-        if (chunk.size() >= kWriteChunk * kRecordSize || i + 1 == size) {
-            if (!WriteFile(file.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr) ||
-                written != chunk.size())
-                return list;
-            chunk.clear();
-        }
-    }
-    list.records = size;
-    list.ok = true;
-    return list;
+    return WriteGeneratedList(UnsortedCopyPath(language), generator, size, language.codePage, 1252,
+                              SeedFor(languageIndex, size, 2), kLookups / 2);
 }
 
 // ---------------------------------------------------------------------------------

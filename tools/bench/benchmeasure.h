@@ -24,13 +24,6 @@ struct SortFigures {
     int entries = 0;
 };
 
-struct GeneratedList {
-    bool ok = false;
-    int records = 0;
-    int live = 0;
-    std::vector<std::wstring> present;  // a uniform sample of live first words
-};
-
 struct LookupFigures {
     double msPerLookup = 0;
     int found = 0;

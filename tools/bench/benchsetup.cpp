@@ -3,7 +3,9 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "entry/addwords.h"
 #include "store/collation.h"
+#include "store/sort.h"
 #include "text/codepage.h"
 #include "text/locale.h"
 #include "text/stringsource.h"
@@ -133,6 +135,69 @@ std::wstring ListPath(const BenchLanguage& language) {
 
 bool RestoreUnsorted(const BenchLanguage& language) {
     return CopyFileW(UnsortedCopyPath(language).c_str(), ListPath(language).c_str(), FALSE) != FALSE;
+}
+
+// ---------------------------------------------------------------------------------
+// Generated list files.
+
+namespace {
+
+constexpr std::size_t kWriteChunk = 4096;
+
+// Generates the list into the file and orders it as the program does.
+bool WriteSortedList(WordListDescriptor& d, WordGenerator& generator, int size, std::uint32_t sampleSeed,
+                     std::size_t samples, GeneratedList& list) {
+    CloseListFiles();
+    list = WriteGeneratedList(WordListPath(d), generator, size, d.firstCodePage, d.secondCodePage, sampleSeed, samples);
+    return list.ok && UseWordList(d) == 0 && SortWordList() == 0;
+}
+
+}  // namespace
+
+GeneratedList WriteGeneratedList(const std::wstring& path, WordGenerator& generator, int size, UINT firstCodePage,
+                                 UINT secondCodePage, std::uint32_t sampleSeed, std::size_t samples) {
+    GeneratedList list;
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return list;
+    std::mt19937 sampler(sampleSeed);
+    std::string chunk;
+    chunk.reserve(kWriteChunk * kRecordSize);
+    DWORD written = 0;
+    for (int i = 0; i < size; ++i) {
+        const WordEntry entry = generator.Next();
+        const WordRecord record = EncodeRecord(entry, firstCodePage, secondCodePage);
+        chunk.append(reinterpret_cast<const char*>(record.bytes), kRecordSize);
+        if (entry.deleted == 0) {
+            // Reservoir sampling keeps every live word equally likely to be picked.
+            ++list.live;
+            if (list.present.size() < samples)
+                list.present.push_back(entry.first);
+            else if (const std::size_t j = sampler() % static_cast<unsigned>(list.live); j < samples)
+                list.present[j] = entry.first;
+        }
+        if (chunk.size() >= kWriteChunk * kRecordSize || i + 1 == size) {
+            if (!WriteFile(file.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr) ||
+                written != chunk.size())
+                return list;
+            chunk.clear();
+        }
+    }
+    list.records = size;
+    list.ok = true;
+    return list;
+}
+
+bool MakeSortedPair(std::size_t languageIndex, int size, std::size_t samples, SortedPair& pair) {
+    const BenchLanguage& language = kLanguages[languageIndex];
+    pair.forward = DescriptorOf(language);
+    pair.reverse = pair.forward ? FindReverseDescriptor(*pair.forward) : nullptr;
+    if (!pair.reverse) return false;
+    WordGenerator reverseWords(kEnglish, SeedFor(languageIndex, size, 11), language);
+    WordGenerator forwardWords(language, SeedFor(languageIndex, size, 1));
+    return WriteSortedList(*pair.reverse, reverseWords, size, SeedFor(languageIndex, size, 12), samples,
+                           pair.reverseList) &&
+           WriteSortedList(*pair.forward, forwardWords, size, SeedFor(languageIndex, size, 2), samples,
+                           pair.forwardList);
 }
 
 }  // namespace bench

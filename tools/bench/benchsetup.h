@@ -15,6 +15,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/catalogue.h"
 #include "store/records.h"
@@ -50,14 +51,18 @@ inline constexpr std::array<BenchLanguage, 3> kLanguages{{
 
 inline constexpr wchar_t kEnglishConsonants[] = L"bcdfghklmnprstvwbcdlmnrst";
 inline constexpr wchar_t kEnglishVowels[] = L"aeiouaeioy";
+// The other side of every pair: the first language of the reverse lists.
+inline constexpr BenchLanguage kEnglish{L"English", "", 1252, false, kEnglishConsonants, kEnglishVowels, nullptr};
 
 // ---------------------------------------------------------------------------------
 // Word generator: pronounceable words of 3-14 letters, alternating consonants and
-// vowels with the odd cluster, accents and capital.
+// vowels with the odd cluster, accents and capital; translations are English words
+// unless another language is given for them (a reverse list).
 
 class WordGenerator {
 public:
-    WordGenerator(const BenchLanguage& language, std::uint32_t seed) : language_(language), rng_(seed) {}
+    WordGenerator(const BenchLanguage& language, std::uint32_t seed, const BenchLanguage& translations = kEnglish)
+        : language_(language), translations_(translations), rng_(seed) {}
 
     WordEntry Next() {
         WordEntry entry;
@@ -107,12 +112,12 @@ private:
         return word;
     }
 
-    // One to three English words, ", " between them, within the 50-byte field.
+    // One to three words, ", " between them, within the 50-byte field.
     std::wstring Translations() {
         const unsigned count = 1 + Uniform(3);
         std::wstring text;
         for (unsigned i = 0; i < count; ++i) {
-            const std::wstring word = Word(kEnglishConsonants, kEnglishVowels, nullptr);
+            const std::wstring word = Word(translations_.consonants, translations_.vowels, translations_.accented);
             const std::size_t added = (text.empty() ? 0 : 2) + word.size();
             if (text.size() + added > kSecondWordMaxBytes) break;
             if (!text.empty()) text += L", ";
@@ -122,6 +127,7 @@ private:
     }
 
     const BenchLanguage& language_;
+    const BenchLanguage& translations_;
     std::mt19937 rng_;
 };
 
@@ -146,5 +152,30 @@ std::wstring UnsortedCopyPath(const BenchLanguage& language);
 std::wstring ListPath(const BenchLanguage& language);
 // Puts the unsorted copy back in place of the list, so every sort starts alike.
 bool RestoreUnsorted(const BenchLanguage& language);
+
+// ---------------------------------------------------------------------------------
+// Generated list files.
+
+struct GeneratedList {
+    bool ok = false;
+    int records = 0;
+    int live = 0;
+    std::vector<std::wstring> present;  // a uniform sample of live first words
+};
+
+// Writes `size` entries of the generator to the file in the given code pages, keeping
+// a sample of `samples` live first words, every one equally likely.
+GeneratedList WriteGeneratedList(const std::wstring& path, WordGenerator& generator, int size, UINT firstCodePage,
+                                 UINT secondCodePage, std::uint32_t sampleSeed, std::size_t samples);
+
+// Both word lists of a language and English, `size` entries each, generated in place
+// and ordered by the store's own sort. The forward one is current afterwards.
+struct SortedPair {
+    WordListDescriptor* forward = nullptr;
+    WordListDescriptor* reverse = nullptr;
+    GeneratedList forwardList;
+    GeneratedList reverseList;
+};
+bool MakeSortedPair(std::size_t languageIndex, int size, std::size_t samples, SortedPair& pair);
 
 }  // namespace bench
