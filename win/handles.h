@@ -74,6 +74,10 @@ struct ModuleTraits {
     static HMODULE Invalid() noexcept { return nullptr; }
     static void Close(HMODULE h) noexcept { FreeLibrary(h); }
 };
+struct HookTraits {
+    static HHOOK Invalid() noexcept { return nullptr; }
+    static void Close(HHOOK h) noexcept { UnhookWindowsHookEx(h); }
+};
 
 using UniqueFile = UniqueResource<HANDLE, FileHandleTraits>;
 using UniqueKernelHandle = UniqueResource<HANDLE, KernelHandleTraits>;
@@ -88,6 +92,7 @@ using UniqueMemoryDc = UniqueResource<HDC, MemoryDcTraits>;
 using UniqueAccelerators = UniqueResource<HACCEL, AcceleratorTraits>;
 using UniqueFind = UniqueResource<HANDLE, FindHandleTraits>;
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
+using UniqueHook = UniqueResource<HHOOK, HookTraits>;
 
 // A device context borrowed from a window with GetDC.
 class WindowDc {
