@@ -2,17 +2,21 @@
 // and 1 000 000 entries: the whole sort (read, order, write, reopen) through a locale
 // and through a sort table, the binary search, the record count, the peak memory of a
 // sort, and as a yardstick a plain qsort of the same words that asks the locale for
-// every pair.
+// every pair. Then the Add window's part on lists of the largest size in both
+// directions: storing a pair of three translations, and the sort of both lists when
+// the window closes.
 //
-//   lingorix_bench [--source <dir>] [--quick] [--sizes <n,n,...>] [--runs <n>]
+//   lingorix_bench [--source <dir>] [--quick] [--sizes <n,n,...>] [--runs <n>] [--add-only]
 //
-//   --source  the project folder holding data\strings\english.txt and
-//             data\runtime\tables\Greek.stb (default: the current directory; a path
-//             beginning with "/" is taken as a Unix path and reached through Z:)
-//   --quick   skips the 1 000 000 entry yardstick (about ten seconds); its time is then
-//             estimated from the 100 000 one
-//   --sizes   other list sizes, e.g. --sizes 10000,50000
-//   --runs    sorts per list and size (default 5, 3 and 1 by size); the median counts
+//   --source    the project folder holding data\strings\english.txt and
+//               data\runtime\tables\Greek.stb (default: the current directory; a path
+//               beginning with "/" is taken as a Unix path and reached through Z:)
+//   --quick     skips the 1 000 000 entry yardstick (about ten seconds); its time is then
+//               estimated from the 100 000 one
+//   --sizes     other list sizes, e.g. --sizes 10000,50000
+//   --runs      sorts per list and size (default 5, 3 and 1 by size), and Add window runs
+//               (default 3); the median counts
+//   --add-only  only the Add window's part
 //
 // Each sort runs in a child process of this program (started with --sort-child), so
 // that its peak memory is its own and not that of the list generator or an earlier,
@@ -29,6 +33,7 @@
 #include "store/records.h"
 #include "text/locale.h"
 #include "text/uistrings.h"
+#include "tools/bench/benchadd.h"
 #include "tools/bench/benchmeasure.h"
 #include "tools/bench/benchsetup.h"
 
@@ -42,6 +47,7 @@ namespace {
 struct Options {
     std::wstring source;
     bool quick = false;
+    bool addOnly = false;
     int runs = 0;  // 0: by size
     std::vector<int> sizes{10000, 100000, 1000000};
 };
@@ -245,9 +251,35 @@ bool ParseSizes(const std::wstring& text, std::vector<int>& sizes) {
 }
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: lingorix_bench [--source <project folder>] [--quick] [--sizes n,n,...] [--runs n]\n");
+    std::fprintf(stderr, "usage: lingorix_bench [--source <project folder>] [--quick] [--sizes n,n,...] [--runs n] "
+                         "[--add-only]\n");
     return 2;
+}
+
+bool RunStoreBench(const Options& options) {
+    Print("Lingorix store benchmark: records of %zu bytes, about 2%% marked deleted, in random order\n", kRecordSize);
+    Print("sort = read, order, write through a temporary file, reopen (median of the runs, own process);\n"
+          "peak = the sort's peak above the level before it, working set and private bytes;\n"
+          "look-up = FindWordPosition, %d words, half of them in the list; count = CountRecords\n\n",
+          kLookups);
+    Print("%9s  %-8s %-6s %8s %8s %10s %17s %17s %10s %13s %8s\n", "records", "list", "order", "file MB", "live",
+          "sort ms", "peak WS MB", "peak priv MB", "look-up ms", "found", "count us");
+    std::vector<ListRow> rows;
+    std::vector<ReferenceFigures> refs;
+    bool ok = true;
+    for (const int size : options.sizes) {
+        if (!MeasureSize(options, size, rows, refs)) {
+            ok = false;
+            break;
+        }
+    }
+    CloseListFiles();
+    if (ok) {
+        PrintBreakdown(rows);
+        PrintReference(options, rows, refs);
+        PrintGoals(options, rows, refs);
+    }
+    return ok;
 }
 
 int RunBench(const Options& options) {
@@ -260,29 +292,12 @@ int RunBench(const Options& options) {
         return 1;
     }
     bool ok = SetUpFolder(options.source);
-    std::vector<ListRow> rows;
-    std::vector<ReferenceFigures> refs;
+    if (ok && !options.addOnly) ok = RunStoreBench(options);
     if (ok) {
-        Print("Lingorix store benchmark: records of %zu bytes, about 2%% marked deleted, in random order\n",
-              kRecordSize);
-        Print("sort = read, order, write through a temporary file, reopen (median of the runs, own process);\n"
-              "peak = the sort's peak above the level before it, working set and private bytes;\n"
-              "look-up = FindWordPosition, %d words, half of them in the list; count = CountRecords\n\n",
-              kLookups);
-        Print("%9s  %-8s %-6s %8s %8s %10s %17s %17s %10s %13s %8s\n", "records", "list", "order", "file MB", "live",
-              "sort ms", "peak WS MB", "peak priv MB", "look-up ms", "found", "count us");
-        for (const int size : options.sizes) {
-            if (!MeasureSize(options, size, rows, refs)) {
-                ok = false;
-                break;
-            }
-        }
-    }
-    CloseListFiles();
-    if (ok) {
-        PrintBreakdown(rows);
-        PrintReference(options, rows, refs);
-        PrintGoals(options, rows, refs);
+        AddBenchOptions add;
+        add.size = options.sizes.back();
+        if (options.runs > 0) add.runs = options.runs;
+        ok = RunAddBench(add);
     }
     SetCurrentDirectoryW(previous.c_str());
     RemoveFolderTree(work);
@@ -301,6 +316,8 @@ int wmain(int argc, wchar_t** argv) {
             options.source = argv[++i];
         } else if (arg == L"--quick") {
             options.quick = true;
+        } else if (arg == L"--add-only") {
+            options.addOnly = true;
         } else if (arg == L"--runs" && i + 1 < argc) {
             options.runs = std::max(1, static_cast<int>(std::wcstol(argv[++i], nullptr, 10)));
         } else if (arg == L"--sizes" && i + 1 < argc) {
