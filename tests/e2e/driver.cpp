@@ -398,44 +398,42 @@ void ClickClient(HWND window, int x, int y) {
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-bool PressKeys(HWND window, std::initializer_list<WORD> keys) {
+bool BringToForeground(HWND window) {
     SetForegroundWindow(window);
-    if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 10000)) return false;
+    return WaitUntil([&] { return GetForegroundWindow() == window; }, 10000);
+}
+
+bool PressKeys(HWND window, std::initializer_list<WORD> keys) {
+    if (!BringToForeground(window)) return false;
     std::vector<INPUT> inputs;
     AppendChord(inputs, keys);
     return SendKeyboardInputs(std::move(inputs));
 }
 
-namespace {
-void AppendKey(std::vector<INPUT>& inputs, WORD key, WORD scan, DWORD flags) {
+void AppendCharacterKey(std::vector<INPUT>& inputs, wchar_t c, KeyHalf half) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = scan;
-    input.ki.dwFlags = flags;
-    inputs.push_back(input);
-    input.ki.dwFlags = flags | KEYEVENTF_KEYUP;
-    inputs.push_back(input);
+    if (c >= L'a' && c <= L'z') {
+        input.ki.wVk = static_cast<WORD>(c - L'a' + L'A');
+    } else if ((c >= L'0' && c <= L'9') || c == L' ') {
+        input.ki.wVk = static_cast<WORD>(c);
+    } else if (c == L',') {
+        input.ki.wVk = VK_OEM_COMMA;
+    } else if (c == L'\r') {
+        input.ki.wVk = VK_RETURN;
+    } else {
+        input.ki.wScan = static_cast<WORD>(c);
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    if (half != KeyHalf::Release) inputs.push_back(input);
+    input.ki.dwFlags |= KEYEVENTF_KEYUP;
+    if (half != KeyHalf::Press) inputs.push_back(input);
 }
-}  // namespace
 
 bool TypeText(HWND window, std::wstring_view text) {
-    SetForegroundWindow(window);
-    if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 10000)) return false;
+    if (!BringToForeground(window)) return false;
     std::vector<INPUT> inputs;
-    for (const wchar_t c : text) {
-        if (c >= L'a' && c <= L'z') {
-            AppendKey(inputs, static_cast<WORD>(c - L'a' + L'A'), 0, 0);
-        } else if ((c >= L'0' && c <= L'9') || c == L' ') {
-            AppendKey(inputs, static_cast<WORD>(c), 0, 0);
-        } else if (c == L',') {
-            AppendKey(inputs, VK_OEM_COMMA, 0, 0);
-        } else if (c == L'\r') {
-            AppendKey(inputs, VK_RETURN, 0, 0);
-        } else {
-            AppendKey(inputs, 0, static_cast<WORD>(c), KEYEVENTF_UNICODE);
-        }
-    }
+    for (const wchar_t c : text) AppendCharacterKey(inputs, c);
     return SendKeyboardInputs(std::move(inputs));
 }
 

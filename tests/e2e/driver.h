@@ -137,11 +137,16 @@ private:
 // Input and state of a window of another process.
 void Command(HWND window, int id);                 // posted WM_COMMAND, as from a menu
 void ClickClient(HWND window, int x, int y);       // posted left button down and up
-bool PressKeys(HWND window, std::initializer_list<WORD> keys);  // SendInput chord after SetForegroundWindow
+bool BringToForeground(HWND window);               // false when it is not in the foreground in time
+bool PressKeys(HWND window, std::initializer_list<WORD> keys);  // SendInput chord after BringToForeground
+// The key events of one character as a keyboard sends them: letters, digits, blanks,
+// commas and "\r" by their keys, anything else as a Unicode character. The press and
+// the release can be had apart, for timing what a release does.
+enum class KeyHalf { Press, Release, Both };
+void AppendCharacterKey(std::vector<INPUT>& inputs, wchar_t c, KeyHalf half = KeyHalf::Both);
 // Types into the focused control of the foreground window as a keyboard would: a key
-// down and up for each character (letters, digits, blanks, commas and "\r" by their
-// keys, anything else as a Unicode character). False when the window cannot be
-// brought to the foreground or not all keys went out.
+// down and up for each character. False when the window cannot be brought to the
+// foreground or not all keys went out.
 bool TypeText(HWND window, std::wstring_view text);
 // The text of a control of another process, through WM_GETTEXT.
 std::wstring ControlText(HWND control);
