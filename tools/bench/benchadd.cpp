@@ -217,17 +217,6 @@ struct PartFigures {
     double warmSearchMs = 0;       // the same search again
 };
 
-double Median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double Worst(const std::vector<double>& values) {
-    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
-}
-
 bool MeasureParts(const SortedPair& lists, const std::vector<BenchPair>& pairs, PartFigures& parts) {
     RunFigures bare;
     if (!RunOnce(lists, pairs, false, bare)) return false;

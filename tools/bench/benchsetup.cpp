@@ -1,5 +1,6 @@
 #include "tools/bench/benchsetup.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -42,6 +43,17 @@ double NowMs() {
     LARGE_INTEGER t{};
     QueryPerformanceCounter(&t);
     return static_cast<double>(t.QuadPart) / ticksPerMs;
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double Worst(const std::vector<double>& values) {
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
 }
 
 PROCESS_MEMORY_COUNTERS MemoryCounters() {

@@ -136,6 +136,9 @@ std::uint32_t SeedFor(std::size_t languageIndex, int size, std::uint32_t salt);
 void Print(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
 std::string Narrow(std::wstring_view text);
 double NowMs();
+// Of a set of timings; 0 for none.
+double Median(std::vector<double> values);
+double Worst(const std::vector<double>& values);
 PROCESS_MEMORY_COUNTERS MemoryCounters();
 inline constexpr double kMegabyte = 1024.0 * 1024.0;
 std::wstring CurrentDirectory();

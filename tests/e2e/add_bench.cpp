@@ -1,0 +1,198 @@
+// Live look-up speed of the Add window on a word list of a million entries, end to end:
+// the real lingorix.exe in a data folder whose current word list (French-English) and
+// its reverse list are generated and sorted by the store's own code. Each word is typed
+// key by key into the first edit and timed from the SendInput of its last key's release
+// until the second edit, read with WM_GETTEXT, shows the translation. For comparison,
+// the edit's own echo of a key: from the SendInput of a word's first key press until
+// the first edit shows that letter.
+//
+// Usage: add_bench.exe [words (30)] [entries per list (1000000)]
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "e2e/driver.h"
+#include "entry/addwords.h"
+#include "store/catalogue.h"
+#include "store/records.h"
+#include "support/testenv.h"
+#include "text/uistrings.h"
+#include "tools/bench/benchsetup.h"
+
+namespace {
+
+constexpr double kGoalMs = 20.0;
+constexpr std::size_t kLanguage = 0;  // French: the shipped current word list is French-English
+constexpr std::size_t kSamples = 2000;
+constexpr int kAddCommand = 10;  // main window: Add
+constexpr wchar_t kAddClass[] = L"toevoeg";
+constexpr int kFirstEdit = 30;
+constexpr int kSecondEdit = 31;
+constexpr DWORD kShowTimeoutMs = 5000;
+
+struct Word {
+    std::wstring text;
+    std::wstring translation;  // what the program's look-up finds for it
+};
+
+struct Figures {
+    std::vector<double> lookUpMs;  // last key released -> translation shown
+    std::vector<double> letterMs;  // first key pressed -> letter shown
+};
+
+bool TypedWithLetterKeys(const std::wstring& word) {
+    return word.size() >= 2 && std::all_of(word.begin(), word.end(), [](wchar_t c) { return c >= L'a' && c <= L'z'; });
+}
+
+// Words of the list that the letter keys alone type, each with the translation the
+// program's own look-up gives. The word less its last letter must show something else,
+// or the last key's result could not be told from the one before.
+std::vector<Word> PickWords(const bench::SortedPair& lists, int count) {
+    const AddSession session = BeginAddSession(false);
+    std::vector<Word> words;
+    for (const std::wstring& text : lists.forwardList.present) {
+        if (static_cast<int>(words.size()) == count) break;
+        if (!TypedWithLetterKeys(text)) continue;
+        const std::optional<std::wstring> translation = LookUpTranslation(session, text);
+        if (!translation || translation->empty() ||
+            LookUpTranslation(session, text.substr(0, text.size() - 1)) == translation)
+            continue;
+        words.push_back({text, *translation});
+    }
+    return words;
+}
+
+// The lists go into the folder the way the program finds them: its own strings file
+// names the folders, its language file the lists.
+bool MakeLists(const e2e::AppFolder& folder, int size, int count, std::vector<Word>& words) {
+    const std::wstring previous = bench::CurrentDirectory();
+    SetCurrentDirectoryW(folder.Path().c_str());
+    bench::SortedPair lists;
+    bool ok = LoadUiStringsFile(UiStringsPath()).Ok() && LoadCatalogue() == 0 &&
+              bench::MakeSortedPair(kLanguage, size, kSamples, lists);
+    if (ok && bench::Narrow(WordListFileName(*lists.forward)) != folder.SelectedWordList()) {
+        std::fprintf(stderr, "the data folder's current word list is not %s\n",
+                     bench::Narrow(WordListFileName(*lists.forward)).c_str());
+        ok = false;
+    }
+    if (ok) words = PickWords(lists, count);
+    CloseListFiles();
+    SetCurrentDirectoryW(previous.c_str());
+    return ok && !words.empty();
+}
+
+// Reads the control as fast as the program answers until it shows the text; the
+// milliseconds since `start` then, or nothing after the timeout.
+std::optional<double> MsUntilShown(HWND control, const std::wstring& text, double start) {
+    const DWORD begin = GetTickCount();
+    while (e2e::ControlText(control) != text)
+        if (GetTickCount() - begin > kShowTimeoutMs) return std::nullopt;
+    return bench::NowMs() - start;
+}
+
+bool SetControlText(HWND control, const wchar_t* text) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                               &result) != 0;
+}
+
+bool Send(wchar_t c, e2e::KeyHalf half) {
+    std::vector<INPUT> inputs;
+    e2e::AppendCharacterKey(inputs, c, half);
+    return SendKeyboardInputs(std::move(inputs));
+}
+
+// Both edits start empty and the program is idle; each key waits for its letter.
+bool TypeWord(HWND first, HWND second, const Word& word, Figures& figures) {
+    if (!SetControlText(first, L"") || !SetControlText(second, L"")) return false;
+    std::wstring typed(1, word.text[0]);
+    const double pressed = bench::NowMs();
+    if (!Send(word.text[0], e2e::KeyHalf::Press)) return false;
+    const std::optional<double> letter = MsUntilShown(first, typed, pressed);
+    if (!letter || !Send(word.text[0], e2e::KeyHalf::Release)) return false;
+    figures.letterMs.push_back(*letter);
+    for (std::size_t i = 1; i < word.text.size(); ++i) {
+        const wchar_t c = word.text[i];
+        typed += c;
+        const bool last = i + 1 == word.text.size();
+        if (!Send(c, last ? e2e::KeyHalf::Press : e2e::KeyHalf::Both) || !MsUntilShown(first, typed, 0)) return false;
+    }
+    // The letter is in, so the release before it has been handled: only the last
+    // release's look-up is left to time.
+    if (e2e::ControlText(second) == word.translation) return false;
+    const double released = bench::NowMs();
+    if (!Send(word.text.back(), e2e::KeyHalf::Release)) return false;
+    const std::optional<double> shown = MsUntilShown(second, word.translation, released);
+    if (!shown) return false;
+    figures.lookUpMs.push_back(*shown);
+    return true;
+}
+
+bool HasFocus(HWND control) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info) && info.hwndFocus == control;
+}
+
+bool Measure(const e2e::AppFolder& folder, const std::vector<Word>& words, Figures& figures) {
+    e2e::LaunchedApp app(folder);
+    HWND main = app.WaitForMainWindow(60000);
+    if (!main) {
+        std::fprintf(stderr, "no main window\n");
+        return false;
+    }
+    e2e::Command(main, kAddCommand);
+    HWND add = app.WaitForWindow(kAddClass, nullptr);
+    HWND first = add ? GetDlgItem(add, kFirstEdit) : nullptr;
+    HWND second = add ? GetDlgItem(add, kSecondEdit) : nullptr;
+    if (!first || !second || !e2e::BringToForeground(add) || !e2e::WaitUntil([&] { return HasFocus(first); }, 5000)) {
+        std::fprintf(stderr, "no Add window in the foreground with its first edit focused\n");
+        return false;
+    }
+    for (const Word& word : words) {
+        if (!TypeWord(first, second, word, figures)) {
+            std::fprintf(stderr, "typing %s did not show %s\n", bench::Narrow(word.text).c_str(),
+                         bench::Narrow(word.translation).c_str());
+            return false;
+        }
+    }
+    PostMessageW(add, WM_CLOSE, 0, 0);
+    if (e2e::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 15000)) app.Exit(main);
+    return true;
+}
+
+void Report(const char* what, const std::vector<double>& ms) {
+    std::printf("  %-40s median %7.2f ms   worst %7.2f ms   (word %td)\n", what, bench::Median(ms), bench::Worst(ms),
+                std::max_element(ms.begin(), ms.end()) - ms.begin() + 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    const int size = argc > 2 ? std::max(1000, std::atoi(argv[2])) : 1000000;
+    bench::RouteMessagesToStderr();
+    e2e::AppFolder folder;
+    e2e::profile::Clear();
+    std::vector<Word> words;
+    const double setUpStart = bench::NowMs();
+    if (!MakeLists(folder, size, count, words)) {
+        std::fprintf(stderr, "cannot make the word lists\n");
+        return 1;
+    }
+    std::printf("Add window live look-up, end to end: lingorix.exe on French-English and English-French lists of\n"
+                "%d entries (sorted, set up in %.1f s); %zu words of the list typed key by key into the first edit\n\n",
+                size, (bench::NowMs() - setUpStart) / 1000.0, words.size());
+    Figures figures;
+    const bool ran = Measure(folder, words, figures);
+    e2e::profile::Clear();
+    if (!ran) return 1;
+    Report("last key released -> translation shown", figures.lookUpMs);
+    Report("first key pressed -> letter in the edit", figures.letterMs);
+    std::printf("\nGoal\n  look-up < %.0f ms: median %.2f ms   %s\n", kGoalMs, bench::Median(figures.lookUpMs),
+                bench::Median(figures.lookUpMs) < kGoalMs ? "PASS" : "MISS");
+    return 0;
+}
