@@ -12,13 +12,6 @@ using namespace e2e;
 
 namespace {
 
-// GetWindowText does not ask a control of another process for its text.
-std::wstring ControlText(HWND control) {
-    wchar_t buffer[200] = {};
-    SendMessageW(control, WM_GETTEXT, 200, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
 void Pick(HWND list, const wchar_t* item) {
     const LRESULT at = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item));
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
