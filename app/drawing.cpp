@@ -1,5 +1,6 @@
 #include "app/drawing.h"
 
+#include <algorithm>
 #include <cwchar>
 
 void DrawShadowText(HDC dc, RECT& rect, const wchar_t* text, UINT format) {
@@ -24,4 +25,15 @@ std::wstring TrimSpaces(const std::wstring& text) {
     if (start == std::wstring::npos) return {};
     const std::size_t end = text.find_last_not_of(L' ');
     return text.substr(start, end - start + 1);
+}
+
+std::vector<std::wstring> SplitTranslations(const std::wstring& text) {
+    std::vector<std::wstring> pieces;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t comma = std::min(text.find(L',', pos), text.size());
+        if (comma > pos) pieces.push_back(TrimSpaces(text.substr(pos, comma - pos)));
+        pos = comma + 1;
+    }
+    return pieces;
 }

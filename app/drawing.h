@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Light grey text with a green copy one pixel up and left; moves the rectangle's
 // left and top edges by that pixel. The caller selects the font and a transparent
@@ -14,3 +15,7 @@ void DrawShadowText(HDC dc, RECT& rect, const wchar_t* text, UINT format);
 // pointer into the same text.
 wchar_t* TrimSpaces(wchar_t* text);
 std::wstring TrimSpaces(const std::wstring& text);
+
+// Pieces between commas (a run of commas is one separator), each trimmed; a piece
+// of blanks stays as an empty piece.
+std::vector<std::wstring> SplitTranslations(const std::wstring& text);

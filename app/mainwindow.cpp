@@ -10,6 +10,7 @@
 #include "app/menus.h"
 #include "entry/addwindow.h"
 #include "entry/newlistwindow.h"
+#include "lookup/searchwindow.h"
 #include "practice/practicelists.h"
 #include "store/catalogue.h"
 #include "store/records.h"
@@ -50,7 +51,7 @@ struct ToolWindowCommand {
     OpenToolWindowFunction open;
 };
 constexpr ToolWindowCommand kToolWindows[] = {
-    {kCmdTranslate, nullptr}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, nullptr},
+    {kCmdTranslate, nullptr}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, OpenSearchWindow},
     {kCmdRecord, nullptr},    {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, nullptr},
 };
 constexpr OpenToolWindowFunction kOpenFlashCards = nullptr;

@@ -67,17 +67,6 @@ AddSession BeginAddSession(bool addToPracticeList) {
     return session;
 }
 
-std::vector<std::wstring> SplitTranslations(const std::wstring& text) {
-    std::vector<std::wstring> pieces;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t comma = std::min(text.find(L',', pos), text.size());
-        if (comma > pos) pieces.push_back(TrimSpaces(text.substr(pos, comma - pos)));
-        pos = comma + 1;
-    }
-    return pieces;
-}
-
 std::wstring NormaliseTranslations(const std::wstring& text) {
     std::wstring joined;
     const std::vector<std::wstring> pieces = SplitTranslations(text);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/drawing.h"
+
 struct WordListDescriptor;
 
 // What the Add window keeps while it is open.
@@ -34,9 +36,6 @@ AddSession BeginAddSession(bool addToPracticeList);
 // The first descriptor of the same pair in the other direction (exact names).
 WordListDescriptor* FindReverseDescriptor(const WordListDescriptor& current);
 
-// Pieces between commas (a run of commas is one separator), each trimmed; a piece
-// of blanks stays as an empty piece.
-std::vector<std::wstring> SplitTranslations(const std::wstring& text);
 // The pieces joined with ", "; empty when there are none.
 std::wstring NormaliseTranslations(const std::wstring& text);
 

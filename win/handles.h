@@ -74,6 +74,10 @@ struct ModuleTraits {
     static HMODULE Invalid() noexcept { return nullptr; }
     static void Close(HMODULE h) noexcept { FreeLibrary(h); }
 };
+struct GlobalMemoryTraits {
+    static HGLOBAL Invalid() noexcept { return nullptr; }
+    static void Close(HGLOBAL h) noexcept { GlobalFree(h); }
+};
 struct HookTraits {
     static HHOOK Invalid() noexcept { return nullptr; }
     static void Close(HHOOK h) noexcept { UnhookWindowsHookEx(h); }
@@ -93,6 +97,37 @@ using UniqueAccelerators = UniqueResource<HACCEL, AcceleratorTraits>;
 using UniqueFind = UniqueResource<HANDLE, FindHandleTraits>;
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
 using UniqueHook = UniqueResource<HHOOK, HookTraits>;
+// Global memory the program still owns; once SetClipboardData took it, Release it.
+using UniqueGlobal = UniqueResource<HGLOBAL, GlobalMemoryTraits>;
+
+// GlobalLock / GlobalUnlock as a scope; Get() is null when the block cannot be locked.
+class GlobalLockScope {
+public:
+    explicit GlobalLockScope(HGLOBAL memory) noexcept : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+    ~GlobalLockScope() { if (data_) GlobalUnlock(memory_); }
+    GlobalLockScope(const GlobalLockScope&) = delete;
+    GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+    void* Get() const noexcept { return data_; }
+    // The block's size in bytes (0 when it cannot be told).
+    SIZE_T Size() const noexcept { return data_ ? GlobalSize(memory_) : 0; }
+
+private:
+    HGLOBAL memory_;
+    void* data_;
+};
+
+// OpenClipboard / CloseClipboard as a scope: the clipboard is never left open.
+class ClipboardScope {
+public:
+    explicit ClipboardScope(HWND owner) noexcept : open_(OpenClipboard(owner) != FALSE) {}
+    ~ClipboardScope() { if (open_) CloseClipboard(); }
+    ClipboardScope(const ClipboardScope&) = delete;
+    ClipboardScope& operator=(const ClipboardScope&) = delete;
+    explicit operator bool() const noexcept { return open_; }
+
+private:
+    bool open_;
+};
 
 // A device context borrowed from a window with GetDC.
 class WindowDc {
