@@ -21,6 +21,18 @@ UniqueGlobal GlobalCopy(const void* data, std::size_t bytes) {
     return memory;
 }
 
+// Another program may hold the clipboard for a moment (clipboard tools read every
+// change), so opening is tried a few times before it counts as failed.
+bool OpenWithRetries(ClipboardScope& clipboard, HWND owner) {
+    constexpr int kAttempts = 20;
+    constexpr DWORD kPauseMs = 5;
+    for (int i = 0; i < kAttempts && !clipboard; ++i) {
+        if (i > 0) Sleep(kPauseMs);
+        clipboard = ClipboardScope(owner);
+    }
+    return static_cast<bool>(clipboard);
+}
+
 }  // namespace
 
 std::wstring WideTextOfBlock(const void* data, std::size_t bytes, std::size_t maxChars) {
@@ -46,8 +58,8 @@ bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) || I
 
 std::optional<std::wstring> ReadClipboardText(HWND owner, UINT codePage, std::size_t maxChars) {
     if (!ClipboardHasText()) return std::nullopt;
-    ClipboardScope clipboard(owner);
-    if (!clipboard) return std::nullopt;
+    ClipboardScope clipboard;
+    if (!OpenWithRetries(clipboard, owner)) return std::nullopt;
     const bool unicode = IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
     HANDLE data = GetClipboardData(unicode ? CF_UNICODETEXT : CF_TEXT);
     if (!data) return std::nullopt;
@@ -63,8 +75,8 @@ bool WriteClipboardText(HWND owner, std::wstring_view text, UINT codePage) {
     UniqueGlobal wideBlock = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     UniqueGlobal narrowBlock = GlobalCopy(narrow.c_str(), narrow.size() + 1);
     if (!wideBlock || !narrowBlock) return false;
-    ClipboardScope clipboard(owner);
-    if (!clipboard || !EmptyClipboard()) return false;
+    ClipboardScope clipboard;
+    if (!OpenWithRetries(clipboard, owner) || !EmptyClipboard()) return false;
     // The clipboard owns a block once it has taken it.
     bool put = false;
     if (SetClipboardData(CF_UNICODETEXT, wideBlock.Get())) put = wideBlock.Release() != nullptr;

@@ -294,7 +294,9 @@ void FollowClipboard(bool follow) {
 }
 
 void LookUpClipboard(HWND window) {
-    if (g_search.joiningViewers || GetForegroundWindow() == window) return;
+    // A copy made in this window is no look-up. A minimized window counts as inactive
+    // even where the system leaves it the foreground window.
+    if (g_search.joiningViewers || (GetForegroundWindow() == window && !IsIconic(window))) return;
     const auto text = ReadClipboardText(window, CurrentWordList().firstCodePage, kClipboardLookUpChars);
     if (!text) return;
     SetWindowTextW(g_search.lookUp, text->c_str());
@@ -485,8 +487,7 @@ LRESULT OnVScroll(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnRightButtonDown(HWND window, LPARAM lParam) {
-    if (!MainWindow) return 0;
-    HMENU languages = GetSubMenu(GetMenu(MainWindow), kLanguageMenuPosition);
+    HMENU languages = MainWindow ? GetSubMenu(GetMenu(MainWindow), kLanguageMenuPosition) : nullptr;
     if (!languages) return 0;
     POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     ClientToScreen(window, &point);

@@ -119,14 +119,27 @@ private:
 // OpenClipboard / CloseClipboard as a scope: the clipboard is never left open.
 class ClipboardScope {
 public:
+    ClipboardScope() noexcept = default;
     explicit ClipboardScope(HWND owner) noexcept : open_(OpenClipboard(owner) != FALSE) {}
-    ~ClipboardScope() { if (open_) CloseClipboard(); }
+    ~ClipboardScope() { Close(); }
     ClipboardScope(const ClipboardScope&) = delete;
     ClipboardScope& operator=(const ClipboardScope&) = delete;
+    ClipboardScope(ClipboardScope&& other) noexcept : open_(std::exchange(other.open_, false)) {}
+    ClipboardScope& operator=(ClipboardScope&& other) noexcept {
+        if (this != &other) {
+            Close();
+            open_ = std::exchange(other.open_, false);
+        }
+        return *this;
+    }
     explicit operator bool() const noexcept { return open_; }
 
 private:
-    bool open_;
+    void Close() noexcept {
+        if (open_) CloseClipboard();
+        open_ = false;
+    }
+    bool open_ = false;
 };
 
 // A device context borrowed from a window with GetDC.

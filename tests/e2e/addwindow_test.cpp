@@ -34,13 +34,6 @@ protected:
             if (e.first == word) return &e;
         return nullptr;
     }
-    // In the order the program sorts by: its own collation keys for the language.
-    static bool Sorted(const std::vector<WordEntry>& entries, const wchar_t* locale) {
-        SetCollationLocale(locale);
-        for (std::size_t i = 1; i < entries.size(); ++i)
-            if (CollationSortKey(entries[i - 1].first) > CollationSortKey(entries[i].first)) return false;
-        return true;
-    }
     // Types a pair as a user does, each step once the window has shown the last one.
     bool AddPair(HWND add, const std::wstring& word, const std::wstring& translations) {
         return TypeText(add, word) && TextBecomes(first, word) && TypeText(add, L"\r" + translations) &&

@@ -166,6 +166,7 @@ MenuBar ParseMenuReply(const std::wstring& reply) {
             item.id = static_cast<UINT>(std::wcstoul(fields[1].c_str(), nullptr, 10));
             const UINT state = static_cast<UINT>(std::wcstoul(fields[2].c_str(), nullptr, 10));
             item.checked = (state & MF_CHECKED) != 0;
+            item.grayed = (state & (MF_GRAYED | MF_DISABLED)) != 0;
             item.separator = (state & MF_SEPARATOR) != 0;
             item.popup = (state & MF_POPUP) != 0;
             item.text = fields[3];

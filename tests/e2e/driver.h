@@ -81,6 +81,7 @@ struct MenuItem {
     UINT id = 0;
     std::wstring text;
     bool checked = false;
+    bool grayed = false;
     bool separator = false;
     bool popup = false;
 };
@@ -152,6 +153,7 @@ bool TypeText(HWND window, std::wstring_view text);
 std::wstring ControlText(HWND control);
 // The child with this control id, waited for.
 HWND WaitForControl(HWND parent, int id, DWORD timeoutMs = 15000);
+// The menu bar of a window, or the items of a pop-up menu window ("#32768") on screen.
 MenuBar ReadMenuBar(HWND window);
 bool IsTopmost(HWND window);
 RECT WindowRect(HWND window);

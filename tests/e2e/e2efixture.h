@@ -7,6 +7,8 @@
 #include <string>
 
 #include "e2e/driver.h"
+#include "store/records.h"
+#include "text/locale.h"
 
 class EndToEndTest : public ::testing::Test {
 protected:
@@ -32,6 +34,14 @@ protected:
             },
             5000);
         return checked;
+    }
+
+    // In the order the program sorts by: its own collation keys for the language.
+    static bool Sorted(const std::vector<WordEntry>& entries, const wchar_t* locale) {
+        SetCollationLocale(locale);
+        for (std::size_t i = 1; i < entries.size(); ++i)
+            if (CollationSortKey(entries[i - 1].first) > CollationSortKey(entries[i].first)) return false;
+        return true;
     }
 
     static constexpr std::size_t kLanguagePopup = 1;

@@ -1,0 +1,292 @@
+// The Search window of the real program: rows that follow typing, corrections and
+// deleted marks sorted away on closing (also across size changes), the clipboard
+// both ways, and the Play item of the row menus.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "e2e/e2efixture.h"
+#include "store/records.h"
+#include "support/storefixture.h"
+#include "text/codepage.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kSearchCommand = 12;
+constexpr int kRussianEnglish = 203;
+
+class SearchWindowTest : public EndToEndTest {
+protected:
+    HWND OpenSearch(LaunchedApp& app, HWND main) {
+        Command(main, kSearchCommand);
+        HWND search = app.WaitForWindow(L"zoeken", nullptr);
+        if (search) lookUp = WaitForControl(search, 30);
+        return search;
+    }
+    static HWND Row(HWND search, int row, bool first = true) { return GetDlgItem(search, (first ? 100 : 150) + row); }
+    bool TextBecomes(HWND edit, const std::wstring& text) {
+        return WaitUntil([&] { return ControlText(edit) == text; }, 10000);
+    }
+    std::vector<WordEntry> Entries(const wchar_t* file = L"wordlists\\Fre_Eng.tvk", UINT cp1 = 1252,
+                                   UINT cp2 = 1252) const {
+        return DecodeRecords(folder.Read(file), cp1, cp2);
+    }
+    static const WordEntry* Find(const std::vector<WordEntry>& entries, const std::wstring& word) {
+        for (const WordEntry& e : entries)
+            if (e.first == word) return &e;
+        return nullptr;
+    }
+    // What another program's Copy does.
+    static bool PutOnClipboard(const std::wstring& text) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        if (!block) return false;
+        wcscpy(static_cast<wchar_t*>(GlobalLock(block)), text.c_str());
+        GlobalUnlock(block);
+        const bool open = WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000);
+        const bool put = open && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block);
+        if (open) CloseClipboard();
+        if (!put) GlobalFree(block);
+        return put;
+    }
+    bool CloseAndWait(HWND search, HWND main) {
+        PostMessageW(search, WM_CLOSE, 0, 0);
+        return WaitUntil([&] { return !IsWindow(search) && IsWindowVisible(main); }, 20000);
+    }
+    HWND lookUp = nullptr;
+};
+
+TEST_F(SearchWindowTest, TypingMovesTheRowsToTheWordAndStopsAtTheEnd) {
+    const std::vector<WordEntry> list = Entries();
+    ASSERT_GT(list.size(), 20u);
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND search = OpenSearch(app, main);
+    ASSERT_NE(search, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 10000));
+    EXPECT_EQ(ControlText(Row(search, 0)), list[0].first);
+    EXPECT_EQ(ControlText(Row(search, 9, false)), list[9].second);
+    EXPECT_EQ(Row(search, 10), nullptr);
+
+    ASSERT_TRUE(TypeText(search, L"merci"));
+    ASSERT_TRUE(TextBecomes(Row(search, 0), L"merci"));
+    EXPECT_EQ(ControlText(Row(search, 0, false)), L"thank you, thanks");
+    // After every entry: the last ten rows of the list, not rows past its end.
+    ASSERT_TRUE(TypeText(search, L"\rzzzz"));
+    ASSERT_TRUE(TextBecomes(Row(search, 9), list.back().first));
+    EXPECT_EQ(ControlText(Row(search, 0)), list[list.size() - 10].first);
+    // Up moves one entry; Enter empties the edit and goes back to the first entry.
+    ASSERT_TRUE(PressKeys(search, {VK_UP}));
+    ASSERT_TRUE(TextBecomes(Row(search, 9), list[list.size() - 2].first));
+    ASSERT_TRUE(TypeText(search, L"\r"));
+    ASSERT_TRUE(TextBecomes(Row(search, 0), list[0].first));
+    EXPECT_EQ(ControlText(lookUp), L"");
+    EXPECT_TRUE(CloseAndWait(search, main));
+}
+
+// A correction and a mark made before the size changes are sorted all the same when
+// the last of the rebuilt windows closes.
+TEST_F(SearchWindowTest, CorrectionsAndMarksSurviveSizeChangesAndAreSortedAtClose) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND search = OpenSearch(app, main);
+    ASSERT_NE(search, nullptr);
+
+    // "merc" already shows "merci": the last key must be in before the row is clicked.
+    ASSERT_TRUE(TypeText(search, L"merci"));
+    ASSERT_TRUE(TextBecomes(lookUp, L"merci"));
+    HWND merci = Row(search, 0);
+    ASSERT_TRUE(TextBecomes(merci, L"merci"));
+    ClickClient(merci, 5, 5);
+    SendMessageW(merci, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"aaa merci"));
+    ASSERT_TRUE(TypeText(search, L"\r"));
+    // Enter gives the focus back to the look-up edit: typing finds the next word there.
+    ASSERT_TRUE(TypeText(search, L"\rbonsoir"));
+    ASSERT_TRUE(TextBecomes(lookUp, L"bonsoir"));
+    HWND bonsoir = Row(search, 0);
+    ASSERT_TRUE(TextBecomes(bonsoir, L"bonsoir"));
+    PostMessageW(bonsoir, WM_COMMAND, 50, 0);  // the row menu's Delete
+    ASSERT_TRUE(TextBecomes(bonsoir, EnglishText("CreateListDeleted")));
+    ASSERT_TRUE(TextBecomes(Row(search, 0, false), EnglishText("CreateListDeleted")));
+
+    Command(search, 605);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(search); }, 10000));
+    search = app.WaitForWindow(L"zoeken", nullptr);
+    ASSERT_NE(search, nullptr);
+    EXPECT_NE(WaitForControl(search, 104), nullptr);
+    EXPECT_EQ(GetDlgItem(search, 105), nullptr);
+    EXPECT_FALSE(IsWindowVisible(main));
+
+    Command(search, 600);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(search); }, 10000));
+    search = app.WaitForWindow(L"zoeken", nullptr);
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(WindowRect(search).right - WindowRect(search).left, 500);
+    lookUp = WaitForControl(search, 30);
+    EXPECT_FALSE(IsWindowVisible(lookUp));
+    // The hidden edit still has the focus and drives the single row.
+    ASSERT_TRUE(TypeText(search, L"oui"));
+    EXPECT_TRUE(TextBecomes(Row(search, 0), L"oui"));
+    ASSERT_TRUE(CloseAndWait(search, main));
+    EXPECT_EQ(app.Exit(main), std::optional<DWORD>(0));
+
+    const std::vector<WordEntry> list = Entries();
+    EXPECT_TRUE(Sorted(list, L"french"));
+    ASSERT_NE(Find(list, L"aaa merci"), nullptr);
+    EXPECT_EQ(Find(list, L"aaa merci")->second, L"thank you, thanks");
+    EXPECT_EQ(Find(list, L"merci"), nullptr);
+    EXPECT_EQ(Find(list, L"bonsoir"), nullptr);
+    EXPECT_EQ(Find(list, L"bonjour")->second, L"hello, good morning");
+    EXPECT_EQ(profile::Int(L"searchwindowminimal"), 1);
+}
+
+// Russian words go to the clipboard as Unicode text and as code page 1251 text, so
+// they arrive whole in any program, and come back from it into a row.
+TEST_F(SearchWindowTest, CopyPutsBothTextFormsAndPasteTakesTheWordBack) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    Command(main, kRussianEnglish);
+    EXPECT_EQ(CheckedLanguagesWhen(main, {kRussianEnglish}), std::vector<UINT>{kRussianEnglish});
+    HWND search = OpenSearch(app, main);
+    ASSERT_NE(search, nullptr);
+    HWND first = Row(search, 0);
+    const std::wstring word = ControlText(first);
+    ASSERT_FALSE(word.empty());
+    ASSERT_GE(word[0], L'\x0400');
+
+    const DWORD before = GetClipboardSequenceNumber();
+    PostMessageW(first, WM_COMMAND, 53, 0);
+    ASSERT_TRUE(WaitUntil([&] { return GetClipboardSequenceNumber() != before; }, 10000));
+    std::wstring unicode;
+    std::string narrow;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (!OpenClipboard(nullptr)) return false;
+            if (HANDLE h = GetClipboardData(CF_UNICODETEXT))
+                if (const auto* p = static_cast<const wchar_t*>(GlobalLock(h))) unicode = p, GlobalUnlock(h);
+            if (HANDLE h = GetClipboardData(CF_TEXT))
+                if (const auto* p = static_cast<const char*>(GlobalLock(h))) narrow = p, GlobalUnlock(h);
+            CloseClipboard();
+            return unicode == word;
+        },
+        10000));
+    EXPECT_EQ(narrow, ToNarrow(word, 1251));
+
+    HWND target = Row(search, 1);
+    PostMessageW(target, WM_COMMAND, 54, 0);
+    EXPECT_TRUE(TextBecomes(target, word));
+    // A pasted text longer than the column is cut to it.
+    ASSERT_TRUE(PutOnClipboard(std::wstring(300, L'\x0436')));
+    PostMessageW(target, WM_COMMAND, 54, 0);
+    EXPECT_TRUE(TextBecomes(target, std::wstring(30, L'\x0436')));
+    ASSERT_TRUE(CloseAndWait(search, main));
+}
+
+TEST_F(SearchWindowTest, FollowedClipboardLooksUpWhatAnotherProgramCopies) {
+    profile::Set(L"ClipSearch", L"1");
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND search = OpenSearch(app, main);
+    ASSERT_NE(search, nullptr);
+    EXPECT_TRUE(ReadMenuBar(search).IsChecked(56));
+    ShowWindow(search, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(search) != FALSE; }, 10000));
+    ASSERT_TRUE(PutOnClipboard(L"merci"));
+    EXPECT_TRUE(TextBecomes(Row(search, 0), L"merci"));
+    EXPECT_EQ(ControlText(lookUp), L"merci");
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(search); }, 10000));
+    // Not following: a copy changes nothing.
+    Command(search, 57);
+    ASSERT_TRUE(WaitUntil([&] { return !ReadMenuBar(search).IsChecked(56); }, 10000));
+    ASSERT_TRUE(PutOnClipboard(L"bonjour"));
+    ASSERT_TRUE(PutOnClipboard(L"oui"));
+    SendMessageW(search, WM_NULL, 0, 0);  // after any notification of the copy
+    EXPECT_EQ(ControlText(lookUp), L"merci");
+    ASSERT_TRUE(CloseAndWait(search, main));
+}
+
+// The language menu on the window's own area switches the list the rows show; a
+// correction of the old list is sorted first, and a list whose file is gone is
+// refused with the window left as it was.
+TEST_F(SearchWindowTest, LanguageMenuSwitchesTheListAfterSortingTheOldOne) {
+    folder.Delete(L"wordlists\\Spa_Eng.tvk");
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND search = OpenSearch(app, main);
+    ASSERT_NE(search, nullptr);
+    HWND first = Row(search, 0);
+    ClickClient(first, 5, 5);
+    SendMessageW(first, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"zzz"));
+    ASSERT_TRUE(TypeText(search, L"\r"));
+    // The menu must not open before the Enter is in: the menu would take it.
+    ASSERT_TRUE(WaitUntil([&] { return Entries().at(0).first == L"zzz"; }, 10000));
+
+    PostMessageW(search, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 8));
+    HWND menu = app.WaitForWindow(L"#32768", nullptr, 10000);
+    ASSERT_NE(menu, nullptr);
+    MenuBar items;
+    WaitUntil([&] { return (items = ReadMenuBar(menu)).read; }, 10000);
+    PressKeys(menu, {VK_ESCAPE});
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, 10000));
+    ASSERT_NE(items.Find(kRussianEnglish), nullptr);
+    EXPECT_TRUE(items.IsChecked(200));
+
+    Command(search, 201);
+    const auto box = app.WaitForMessageBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(GetWindow(box->Handle(), GW_OWNER), search);
+    box->Press(IDOK);
+    Command(search, kRussianEnglish);
+    const std::vector<WordEntry> russian = Entries(L"wordlists\\Rus_Eng.tvk", 1251, 1252);
+    ASSERT_FALSE(russian.empty());
+    EXPECT_TRUE(TextBecomes(Row(search, 0), russian[0].first));
+    EXPECT_EQ(ControlText(Row(search, 0, false)), russian[0].second);
+    EXPECT_TRUE(IsWindowVisible(search));
+    EXPECT_EQ(CheckedLanguagesWhen(main, {kRussianEnglish}), std::vector<UINT>{kRussianEnglish});
+    EXPECT_EQ(folder.SelectedWordList(), "Rus_Eng.tvk");
+    const std::vector<WordEntry> french = Entries();
+    EXPECT_TRUE(Sorted(french, L"french"));
+    EXPECT_NE(Find(french, L"zzz"), nullptr);
+    ASSERT_TRUE(CloseAndWait(search, main));
+}
+
+// A second word plays piece by piece: "thank you, thanks" has a recording of its
+// second piece only; "merci" and the next row's words have none.
+TEST_F(SearchWindowTest, PlayIsOfferedOnlyForWordsWithARecording) {
+    folder.Write(L"sound\\English\\thanks.wav", folder.Read(L"right.wav"));
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND search = OpenSearch(app, main);
+    ASSERT_NE(search, nullptr);
+    ASSERT_TRUE(TypeText(search, L"merci"));
+    ASSERT_TRUE(TextBecomes(lookUp, L"merci"));  // a menu would take a key still on its way
+    ASSERT_TRUE(TextBecomes(Row(search, 0), L"merci"));
+    const auto playOffered = [&](HWND edit) -> std::optional<bool> {
+        PostMessageW(edit, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+        HWND menu = app.WaitForWindow(L"#32768", nullptr, 10000);
+        if (!menu) return std::nullopt;
+        const MenuBar items = ReadMenuBar(menu);
+        PressKeys(menu, {VK_ESCAPE});
+        WaitUntil([&] { return !IsWindowVisible(menu); }, 10000);
+        const MenuItem* play = items.Find(58);
+        if (!play || play->text != EnglishText("SearchPlay")) return std::nullopt;
+        return !play->grayed;
+    };
+    EXPECT_EQ(playOffered(Row(search, 0, false)), std::optional<bool>(true));
+    EXPECT_EQ(playOffered(Row(search, 0)), std::optional<bool>(false));
+    EXPECT_EQ(playOffered(Row(search, 1, false)), std::optional<bool>(false));
+    // Playing is synchronous; the window answers again once it is done.
+    PostMessageW(Row(search, 0, false), WM_COMMAND, 58, 0);
+    ASSERT_TRUE(TypeText(search, L"\r"));
+    EXPECT_TRUE(TextBecomes(lookUp, L""));
+    ASSERT_TRUE(CloseAndWait(search, main));
+}
+
+}  // namespace
