@@ -37,3 +37,10 @@ std::vector<std::wstring> SplitTranslations(const std::wstring& text) {
     }
     return pieces;
 }
+
+std::wstring EditText(HWND edit, std::size_t maxChars) {
+    std::wstring text(maxChars + 1, L'\0');
+    const int n = GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
+    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return text;
+}

@@ -19,3 +19,6 @@ std::wstring TrimSpaces(const std::wstring& text);
 // Pieces between commas (a run of commas is one separator), each trimmed; a piece
 // of blanks stays as an empty piece.
 std::vector<std::wstring> SplitTranslations(const std::wstring& text);
+
+// The text of an edit, at most maxChars characters of it.
+std::wstring EditText(HWND edit, std::size_t maxChars);

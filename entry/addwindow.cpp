@@ -71,13 +71,6 @@ LRESULT CALLBACK SecondEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
     return EditKey(edit, message, wParam, lParam, kAddSecondEdit, g_add.secondEditProc, false);
 }
 
-std::wstring EditText(HWND edit, std::size_t maxChars) {
-    std::wstring text(maxChars + 1, L'\0');
-    const int n = GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
-    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    return text;
-}
-
 HWND CreateEdit(HWND window, int id, HFONT font, std::size_t limit, int top) {
     HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 15,
                                 top, 595, 35, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance,
@@ -257,7 +250,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
 }
 
 LRESULT OnActivate(WPARAM wParam) {
-    if (LOWORD(wParam) != WA_INACTIVE && PickerTarget() && IsWindow(PickerTarget())) SetFocus(PickerTarget());
+    if (LOWORD(wParam) != WA_INACTIVE) FocusPickerTarget();
     return 0;
 }
 

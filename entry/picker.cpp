@@ -93,6 +93,10 @@ void SetPickerHost(HWND host) {
 }
 void SetPickerTarget(HWND edit) { g_picker.target = edit; }
 HWND PickerTarget() { return g_picker.target; }
+
+void FocusPickerTarget() {
+    if (PickerTarget() && IsWindow(PickerTarget())) SetFocus(PickerTarget());
+}
 void SetPickerLanguage(const PickerLanguage& language) { g_picker.language = language; }
 const PickerLanguage& CurrentPickerLanguage() { return g_picker.language; }
 HWND PickerWindow() { return g_picker.window; }

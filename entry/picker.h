@@ -20,6 +20,8 @@ inline constexpr wchar_t kPickerClass[] = L"tekenset";
 void SetPickerHost(HWND host);
 void SetPickerTarget(HWND edit);
 HWND PickerTarget();
+// A host window that becomes active gives the focus back to the edit the picker types into.
+void FocusPickerTarget();
 void SetPickerLanguage(const PickerLanguage& language);
 const PickerLanguage& CurrentPickerLanguage();
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "app/drawing.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/settings.h"
@@ -67,13 +68,6 @@ bool g_listChanged = false;
 HWND CreateSearchWindow();
 
 // --- rows --------------------------------------------------------------------------
-
-std::wstring EditText(HWND edit, std::size_t maxChars) {
-    std::wstring text(maxChars + 1, L'\0');
-    const int n = GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
-    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    return text;
-}
 
 void ShowEntry(int row) {
     const bool marked = CurrentEntry.deleted != 0;
@@ -496,7 +490,7 @@ LRESULT OnRightButtonDown(HWND window, LPARAM lParam) {
 }
 
 LRESULT OnActivate(WPARAM wParam) {
-    if (LOWORD(wParam) != WA_INACTIVE && PickerTarget() && IsWindow(PickerTarget())) SetFocus(PickerTarget());
+    if (LOWORD(wParam) != WA_INACTIVE) FocusPickerTarget();
     return 0;
 }
 

@@ -23,16 +23,8 @@ protected:
         }
         return add;
     }
-    bool TextBecomes(HWND edit, const std::wstring& text) {
-        return WaitUntil([&] { return ControlText(edit) == text; }, 10000);
-    }
     std::vector<WordEntry> Entries(const std::wstring& file, UINT cp1, UINT cp2) const {
         return DecodeRecords(folder.Read(file), cp1, cp2);
-    }
-    static const WordEntry* Find(const std::vector<WordEntry>& entries, const std::wstring& word) {
-        for (const WordEntry& e : entries)
-            if (e.first == word) return &e;
-        return nullptr;
     }
     // Types a pair as a user does, each step once the window has shown the last one.
     bool AddPair(HWND add, const std::wstring& word, const std::wstring& translations) {

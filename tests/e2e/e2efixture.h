@@ -36,6 +36,14 @@ protected:
         return checked;
     }
 
+    static bool TextBecomes(HWND control, const std::wstring& text) {
+        return e2e::WaitUntil([&] { return e2e::ControlText(control) == text; }, 10000);
+    }
+    static const WordEntry* Find(const std::vector<WordEntry>& entries, const std::wstring& word) {
+        for (const WordEntry& e : entries)
+            if (e.first == word) return &e;
+        return nullptr;
+    }
     // In the order the program sorts by: its own collation keys for the language.
     static bool Sorted(const std::vector<WordEntry>& entries, const wchar_t* locale) {
         SetCollationLocale(locale);

@@ -25,18 +25,14 @@ protected:
         if (search) lookUp = WaitForControl(search, 30);
         return search;
     }
-    static HWND Row(HWND search, int row, bool first = true) { return GetDlgItem(search, (first ? 100 : 150) + row); }
-    bool TextBecomes(HWND edit, const std::wstring& text) {
-        return WaitUntil([&] { return ControlText(edit) == text; }, 10000);
+    HWND StartSearch(LaunchedApp& app, HWND& main) {
+        main = StartMainWindow(app);
+        return main ? OpenSearch(app, main) : nullptr;
     }
+    static HWND Row(HWND search, int row, bool first = true) { return GetDlgItem(search, (first ? 100 : 150) + row); }
     std::vector<WordEntry> Entries(const wchar_t* file = L"wordlists\\Fre_Eng.tvk", UINT cp1 = 1252,
                                    UINT cp2 = 1252) const {
         return DecodeRecords(folder.Read(file), cp1, cp2);
-    }
-    static const WordEntry* Find(const std::vector<WordEntry>& entries, const std::wstring& word) {
-        for (const WordEntry& e : entries)
-            if (e.first == word) return &e;
-        return nullptr;
     }
     // What another program's Copy does.
     static bool PutOnClipboard(const std::wstring& text) {
@@ -61,9 +57,8 @@ TEST_F(SearchWindowTest, TypingMovesTheRowsToTheWordAndStopsAtTheEnd) {
     const std::vector<WordEntry> list = Entries();
     ASSERT_GT(list.size(), 20u);
     LaunchedApp app(folder);
-    HWND main = StartMainWindow(app);
-    ASSERT_NE(main, nullptr);
-    HWND search = OpenSearch(app, main);
+    HWND main = nullptr;
+    HWND search = StartSearch(app, main);
     ASSERT_NE(search, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 10000));
     EXPECT_EQ(ControlText(Row(search, 0)), list[0].first);
@@ -90,9 +85,8 @@ TEST_F(SearchWindowTest, TypingMovesTheRowsToTheWordAndStopsAtTheEnd) {
 // the last of the rebuilt windows closes.
 TEST_F(SearchWindowTest, CorrectionsAndMarksSurviveSizeChangesAndAreSortedAtClose) {
     LaunchedApp app(folder);
-    HWND main = StartMainWindow(app);
-    ASSERT_NE(main, nullptr);
-    HWND search = OpenSearch(app, main);
+    HWND main = nullptr;
+    HWND search = StartSearch(app, main);
     ASSERT_NE(search, nullptr);
 
     // "merc" already shows "merci": the last key must be in before the row is clicked.
@@ -189,9 +183,8 @@ TEST_F(SearchWindowTest, CopyPutsBothTextFormsAndPasteTakesTheWordBack) {
 TEST_F(SearchWindowTest, FollowedClipboardLooksUpWhatAnotherProgramCopies) {
     profile::Set(L"ClipSearch", L"1");
     LaunchedApp app(folder);
-    HWND main = StartMainWindow(app);
-    ASSERT_NE(main, nullptr);
-    HWND search = OpenSearch(app, main);
+    HWND main = nullptr;
+    HWND search = StartSearch(app, main);
     ASSERT_NE(search, nullptr);
     EXPECT_TRUE(ReadMenuBar(search).IsChecked(56));
     ShowWindow(search, SW_MINIMIZE);
@@ -216,9 +209,8 @@ TEST_F(SearchWindowTest, FollowedClipboardLooksUpWhatAnotherProgramCopies) {
 TEST_F(SearchWindowTest, LanguageMenuSwitchesTheListAfterSortingTheOldOne) {
     folder.Delete(L"wordlists\\Spa_Eng.tvk");
     LaunchedApp app(folder);
-    HWND main = StartMainWindow(app);
-    ASSERT_NE(main, nullptr);
-    HWND search = OpenSearch(app, main);
+    HWND main = nullptr;
+    HWND search = StartSearch(app, main);
     ASSERT_NE(search, nullptr);
     HWND first = Row(search, 0);
     ClickClient(first, 5, 5);
@@ -261,9 +253,8 @@ TEST_F(SearchWindowTest, LanguageMenuSwitchesTheListAfterSortingTheOldOne) {
 TEST_F(SearchWindowTest, PlayIsOfferedOnlyForWordsWithARecording) {
     folder.Write(L"sound\\English\\thanks.wav", folder.Read(L"right.wav"));
     LaunchedApp app(folder);
-    HWND main = StartMainWindow(app);
-    ASSERT_NE(main, nullptr);
-    HWND search = OpenSearch(app, main);
+    HWND main = nullptr;
+    HWND search = StartSearch(app, main);
     ASSERT_NE(search, nullptr);
     ASSERT_TRUE(TypeText(search, L"merci"));
     ASSERT_TRUE(TextBecomes(lookUp, L"merci"));  // a menu would take a key still on its way
