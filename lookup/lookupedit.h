@@ -1,0 +1,14 @@
+// The look-up edit that the Search, Translate and recorder windows share: Enter, the
+// page keys and the arrow keys go to its window as a key notification instead of
+// moving the caret, and the Enter character never makes it beep.
+#pragma once
+
+#include <windows.h>
+
+inline constexpr int kLookUpEditId = 30;
+inline constexpr WORD kKeyNotification = 0x0601;
+
+// Replaces the edit's window procedure; the previous one is kept with the edit.
+void ForwardLookUpKeys(HWND edit);
+// The key a key notification carries.
+inline WORD NotifiedKey(LPARAM lParam) { return HIWORD(lParam); }
