@@ -13,13 +13,13 @@ int EndClamp(int top, int wordCount, int rows) {
     return std::max(top, 0);
 }
 
-int TopAfterKey(WORD key, int top, int wordCount) {
+int TranslateTopAfterKey(WORD key, int top, int wordCount) {
     if (key == VK_UP) return Up(top, 1);
     if (key == VK_DOWN) return Down(top, 1, wordCount);
     return top;
 }
 
-int TopAfterScroll(int code, int thumb, int top, int wordCount) {
+int TranslateTopAfterScroll(int code, int thumb, int top, int wordCount) {
     switch (code) {
     case SB_LINEUP: return Up(top, 1);
     case SB_LINEDOWN: return Down(top, 1, wordCount);

@@ -10,8 +10,8 @@ inline constexpr int kTranslateRows = 3;
 // entries below the top, and never above the first entry.
 int EndClamp(int top, int wordCount, int rows = kTranslateRows);
 // Up and Down move by one entry; other keys leave the top where it is.
-int TopAfterKey(WORD key, int top, int wordCount);
+int TranslateTopAfterKey(WORD key, int top, int wordCount);
 // Lines move by one entry, pages by three, the thumb by tens of entries.
-int TopAfterScroll(int code, int thumb, int top, int wordCount);
+int TranslateTopAfterScroll(int code, int thumb, int top, int wordCount);
 // The scroll bar counts in tens of entries.
 int ScrollRangeMax(int wordCount, int rows = kTranslateRows);

@@ -176,7 +176,7 @@ void OnLookUpKey(WORD key) {
         SetWindowTextW(g_translate.lookUp, L"");
         return;
     }
-    MoveIfChanged(TopAfterKey(key, g_translate.topIndex, WordCount));
+    MoveIfChanged(TranslateTopAfterKey(key, g_translate.topIndex, WordCount));
 }
 
 // --- controls -----------------------------------------------------------------------
@@ -346,7 +346,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnScroll(WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) != g_translate.scrollBar) return 0;
-    MoveIfChanged(TopAfterScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), g_translate.topIndex, WordCount));
+    MoveIfChanged(TranslateTopAfterScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), g_translate.topIndex, WordCount));
     return 0;
 }
 

@@ -16,17 +16,17 @@ TEST(TranslateRows, EndClampKeepsTheRowsFilled) {
 }
 
 TEST(TranslateRows, KeysAndScrollingStayInsideTheList) {
-    EXPECT_EQ(TopAfterKey(VK_UP, 0, 100), 0);
-    EXPECT_EQ(TopAfterKey(VK_DOWN, 97, 100), 97);
-    EXPECT_EQ(TopAfterKey(VK_DOWN, 5, 100), 6);
-    EXPECT_EQ(TopAfterKey(VK_PRIOR, 5, 100), 5);  // page keys do nothing here
-    EXPECT_EQ(EndClamp(TopAfterKey(VK_DOWN, 0, 2), 2), 0);
+    EXPECT_EQ(TranslateTopAfterKey(VK_UP, 0, 100), 0);
+    EXPECT_EQ(TranslateTopAfterKey(VK_DOWN, 97, 100), 97);
+    EXPECT_EQ(TranslateTopAfterKey(VK_DOWN, 5, 100), 6);
+    EXPECT_EQ(TranslateTopAfterKey(VK_PRIOR, 5, 100), 5);  // page keys do nothing here
+    EXPECT_EQ(EndClamp(TranslateTopAfterKey(VK_DOWN, 0, 2), 2), 0);
 
-    EXPECT_EQ(TopAfterScroll(SB_PAGEDOWN, 0, 95, 100), 97);
-    EXPECT_EQ(TopAfterScroll(SB_PAGEUP, 0, 2, 100), 0);
-    EXPECT_EQ(TopAfterScroll(SB_LINEDOWN, 0, 5, 100), 6);
-    EXPECT_EQ(TopAfterScroll(SB_THUMBPOSITION, 4, 5, 100), 40);
-    EXPECT_EQ(TopAfterScroll(SB_ENDSCROLL, 4, 5, 100), 5);
+    EXPECT_EQ(TranslateTopAfterScroll(SB_PAGEDOWN, 0, 95, 100), 97);
+    EXPECT_EQ(TranslateTopAfterScroll(SB_PAGEUP, 0, 2, 100), 0);
+    EXPECT_EQ(TranslateTopAfterScroll(SB_LINEDOWN, 0, 5, 100), 6);
+    EXPECT_EQ(TranslateTopAfterScroll(SB_THUMBPOSITION, 4, 5, 100), 40);
+    EXPECT_EQ(TranslateTopAfterScroll(SB_ENDSCROLL, 4, 5, 100), 5);
 
     EXPECT_EQ(ScrollRangeMax(100), 9);
     EXPECT_EQ(ScrollRangeMax(12), 0);
