@@ -10,6 +10,7 @@
 #include "app/menus.h"
 #include "entry/addwindow.h"
 #include "entry/newlistwindow.h"
+#include "lookup/overviewwindow.h"
 #include "practice/practicelists.h"
 #include "store/catalogue.h"
 #include "store/records.h"
@@ -51,7 +52,7 @@ struct ToolWindowCommand {
 };
 constexpr ToolWindowCommand kToolWindows[] = {
     {kCmdTranslate, nullptr}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, nullptr},
-    {kCmdRecord, nullptr},    {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, nullptr},
+    {kCmdRecord, nullptr},    {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, OpenOverviewWindow},
 };
 constexpr OpenToolWindowFunction kOpenFlashCards = nullptr;
 constexpr OpenToolWindowFunction kOpenTypedPractice = nullptr;
