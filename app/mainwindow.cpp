@@ -10,6 +10,7 @@
 #include "app/menus.h"
 #include "entry/addwindow.h"
 #include "entry/newlistwindow.h"
+#include "lookup/overviewwindow.h"
 #include "lookup/translatewindow.h"
 #include "practice/practicelists.h"
 #include "store/catalogue.h"
@@ -51,8 +52,8 @@ struct ToolWindowCommand {
     OpenToolWindowFunction open;
 };
 constexpr ToolWindowCommand kToolWindows[] = {
-    {kCmdTranslate, OpenTranslateWindow}, {kCmdAdd, OpenAddWindow},        {kCmdSearch, nullptr},
-    {kCmdRecord, nullptr},    {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, nullptr},
+    {kCmdTranslate, OpenTranslateWindow}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, nullptr},
+    {kCmdRecord, nullptr},                {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, OpenOverviewWindow},
 };
 constexpr OpenToolWindowFunction kOpenFlashCards = nullptr;
 constexpr OpenToolWindowFunction kOpenTypedPractice = nullptr;

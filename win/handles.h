@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 template <typename T, typename Traits>
@@ -74,6 +76,10 @@ struct ModuleTraits {
     static HMODULE Invalid() noexcept { return nullptr; }
     static void Close(HMODULE h) noexcept { FreeLibrary(h); }
 };
+struct ImageListTraits {
+    static HIMAGELIST Invalid() noexcept { return nullptr; }
+    static void Close(HIMAGELIST h) noexcept { ImageList_Destroy(h); }
+};
 struct HookTraits {
     static HHOOK Invalid() noexcept { return nullptr; }
     static void Close(HHOOK h) noexcept { UnhookWindowsHookEx(h); }
@@ -93,6 +99,7 @@ using UniqueAccelerators = UniqueResource<HACCEL, AcceleratorTraits>;
 using UniqueFind = UniqueResource<HANDLE, FindHandleTraits>;
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
 using UniqueHook = UniqueResource<HHOOK, HookTraits>;
+using UniqueImageList = UniqueResource<HIMAGELIST, ImageListTraits>;
 
 // A device context borrowed from a window with GetDC.
 class WindowDc {
