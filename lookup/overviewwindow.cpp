@@ -21,6 +21,7 @@ constexpr int kHeight = 300;
 constexpr int kIconSize = 16;
 constexpr int kInitialColumnWidth = 10;
 constexpr int kColumnMargin = 40;
+constexpr int kHeaderMargin = 16;  // the header's own padding on both sides
 
 constexpr std::array<Ui, 4> kColumnHeaders{Ui::WordlistInfoWordlist, Ui::WordlistInfoWords, Ui::WordlistInfoLocale,
                                            Ui::CharacterSet};
@@ -64,14 +65,16 @@ void SetCell(HWND list, int row, int column, const std::wstring& text) {
     SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-// Columns only ever grow, to the widest cell plus a margin; headers are not measured.
-// The window is not on screen yet, so the list view need not follow every cell.
+// Columns only ever grow, to the widest cell plus a margin, and never leave their
+// header cut. The window is not on screen yet, so the list view need not follow
+// every cell.
 void FillRows(HWND list) {
     const std::vector<OverviewRow> rows = OverviewRows();
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_SETITEMCOUNT, rows.size(), 0);
     std::array<int, kColumnHeaders.size()> widths{};
-    widths.fill(kInitialColumnWidth);
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        widths[c] = std::max(kInitialColumnWidth, TextWidth(list, UiText(kColumnHeaders[c])) + kHeaderMargin);
     for (std::size_t n = 0; n < rows.size(); ++n) {
         const OverviewRow& row = rows[n];
         LVITEMW item{};
