@@ -10,7 +10,9 @@
 #include "app/menus.h"
 #include "entry/addwindow.h"
 #include "entry/newlistwindow.h"
+#include "lookup/overviewwindow.h"
 #include "lookup/searchwindow.h"
+#include "lookup/translatewindow.h"
 #include "practice/practicelists.h"
 #include "store/catalogue.h"
 #include "store/records.h"
@@ -51,8 +53,8 @@ struct ToolWindowCommand {
     OpenToolWindowFunction open;
 };
 constexpr ToolWindowCommand kToolWindows[] = {
-    {kCmdTranslate, nullptr}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, OpenSearchWindow},
-    {kCmdRecord, nullptr},    {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, nullptr},
+    {kCmdTranslate, OpenTranslateWindow}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, OpenSearchWindow},
+    {kCmdRecord, nullptr},                {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, OpenOverviewWindow},
 };
 constexpr OpenToolWindowFunction kOpenFlashCards = nullptr;
 constexpr OpenToolWindowFunction kOpenTypedPractice = nullptr;
@@ -273,12 +275,12 @@ HWND CreateMainWindow(HINSTANCE instance) {
                            top, kMainWindowWidth, height, nullptr, nullptr, instance, nullptr);
 }
 
-bool SelectWordList(WordListDescriptor& d) {
+bool SelectWordList(WordListDescriptor& d, HWND messageOwner) {
     // Checked before anything changes: once the selection names a list whose file is
     // gone, the store ends the program at the switch and at every start after it.
     if (!WordListFileOpens(d)) {
         const std::wstring text = CantOpenWordListText(d);
-        ShowMessage(MainWindow, text.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
+        ShowMessage(messageOwner ? messageOwner : MainWindow, text.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
         return false;
     }
     UncheckLanguageItem();

@@ -20,8 +20,9 @@ HWND CreateMainWindow(HINSTANCE instance);
 
 // Makes a word list current from the language menu or an icon click, moving the check
 // mark. A list whose file does not open is refused with a message, and the current
-// list, its files, the check mark and the saved selection stay as they were.
-bool SelectWordList(WordListDescriptor& descriptor);
+// list, its files, the check mark and the saved selection stay as they were. The
+// message belongs to the given window (a tool window choosing a list), else the main one.
+bool SelectWordList(WordListDescriptor& descriptor, HWND messageOwner = nullptr);
 void LoadLanguageIcons();
 
 // Opens a tool window unless one is open: the main window hides while it lives.

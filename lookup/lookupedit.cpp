@@ -1,39 +1,36 @@
 #include "lookup/lookupedit.h"
 
-#include "app/globals.h"
-#include "lookup/searchrows.h"
+#include "win/session.h"
 
 namespace {
 
-constexpr wchar_t kPreviousProcProperty[] = L"LingorixLookUpEditProc";
+constexpr wchar_t kPreviousProcedure[] = L"LingorixLookUpEditProc";
 
-WNDPROC PreviousProc(HWND edit) { return reinterpret_cast<WNDPROC>(GetPropW(edit, kPreviousProcProperty)); }
+bool IsForwardedKey(WPARAM key) {
+    return key == VK_RETURN || key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN;
+}
 
 LRESULT CALLBACK LookUpEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    const WNDPROC previous = PreviousProc(edit);
-    if (message == WM_KEYDOWN && IsTableKey(wParam)) {
-        const LPARAM notifyParam = MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(edit)), LOWORD(wParam));
-        SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), kKeyNotification), notifyParam);
+    const auto previous = reinterpret_cast<WNDPROC>(GetPropW(edit, kPreviousProcedure));
+    if (message == WM_KEYDOWN && IsForwardedKey(wParam)) {
+        const LPARAM notification = MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(edit)), LOWORD(wParam));
+        SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), kKeyNotification), notification);
         return 0;
     }
-    // The Enter character would only make the edit beep. Only key messages: a text
-    // request for 13 characters is no key.
-    if (wParam == VK_RETURN && message >= WM_KEYFIRST && message <= WM_KEYLAST) return 0;
+    // Keyboard messages only: other messages may carry 13 as a size or an index.
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST && wParam == VK_RETURN) return 0;
     if (message == WM_NCDESTROY) {
+        RemovePropW(edit, kPreviousProcedure);
         SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        RemovePropW(edit, kPreviousProcProperty);
     }
-    return previous ? CallWindowProcW(previous, edit, message, wParam, lParam)
-                    : DefWindowProcW(edit, message, wParam, lParam);
+    return CallWindowProcW(previous, edit, message, wParam, lParam);
 }
 
 }  // namespace
 
-bool ForwardLookUpKeys(HWND edit) {
-    const LONG_PTR previous = GetWindowLongPtrW(edit, GWLP_WNDPROC);
-    if (!previous || !SetPropW(edit, kPreviousProcProperty, reinterpret_cast<HANDLE>(previous))) return false;
-    SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LookUpEditProc));
-    return true;
+void ForwardLookUpKeys(HWND edit) {
+    const LONG_PTR previous = SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LookUpEditProc));
+    SetPropW(edit, kPreviousProcedure, reinterpret_cast<HANDLE>(previous));
 }
 
 HWND CreateLookUpEdit(HWND parent, int left, int top, int width, int height, HFONT font, bool visible) {

@@ -11,10 +11,6 @@ int EndClamp(int top, int count, int rows) {
 
 int ScrollRangeMax(int count, int rows) { return std::max((count - rows) / kEntriesPerScrollUnit, 0); }
 
-bool IsTableKey(WPARAM key) {
-    return key == VK_RETURN || key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN;
-}
-
 namespace {
 
 int Up(int top, int by) { return std::max(top - by, 0); }

@@ -17,8 +17,6 @@ int EndClamp(int top, int count, int rows);
 int ScrollRangeMax(int count, int rows);
 inline int ScrollPosition(int top) { return top / kEntriesPerScrollUnit; }
 
-// Whether the look-up edit forwards this key to its window.
-bool IsTableKey(WPARAM key);
 // The top after Page Up, Page Down, Up or Down (end clamp applied); other keys keep it.
 int TopAfterKey(int top, WPARAM key, int count, int rows);
 // The top after a scroll bar action (end clamp applied); thumb tracking keeps it.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstring>
 
 #include "store/catalogue.h"
@@ -223,6 +224,17 @@ int OpenPracticeListFile() {
     g_practiceListFile.Reset(OpenReadWrite(path, OPEN_EXISTING));
     if (!g_practiceListFile) g_practiceListFile.Reset(OpenReadWrite(path, CREATE_NEW));
     return g_practiceListFile ? 0 : -1;
+}
+
+int CountWordListEntries(const WordListDescriptor& d) {
+    // Read access only, sharing everything: the current list's own handle stays as it
+    // is, and a list another window is about to replace is not held up.
+    UniqueFile file(CreateFileW(WordListPath(d).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.Get(), &size)) return -1;
+    return static_cast<int>(std::min<long long>(size.QuadPart / static_cast<long long>(kRecordSize), INT_MAX));
 }
 
 int CountRecords() {

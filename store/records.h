@@ -64,6 +64,9 @@ bool WordListFileOpens(const WordListDescriptor& d);
 // "Can't open <full path>   ", the full path as the current directory makes it.
 std::wstring CantOpenWordListText(const WordListDescriptor& d);
 int OpenPracticeListFile();
+// Entries of a descriptor's word list file from its size alone, without making it
+// current or touching the open store files; -1 when the file cannot be opened.
+int CountWordListEntries(const WordListDescriptor& d);
 int CountRecords();
 int CountPracticeRecords();
 int ReadWordRecord(int n);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 template <typename T, typename Traits>
@@ -78,6 +80,10 @@ struct GlobalMemoryTraits {
     static HGLOBAL Invalid() noexcept { return nullptr; }
     static void Close(HGLOBAL h) noexcept { GlobalFree(h); }
 };
+struct ImageListTraits {
+    static HIMAGELIST Invalid() noexcept { return nullptr; }
+    static void Close(HIMAGELIST h) noexcept { ImageList_Destroy(h); }
+};
 struct HookTraits {
     static HHOOK Invalid() noexcept { return nullptr; }
     static void Close(HHOOK h) noexcept { UnhookWindowsHookEx(h); }
@@ -97,6 +103,7 @@ using UniqueAccelerators = UniqueResource<HACCEL, AcceleratorTraits>;
 using UniqueFind = UniqueResource<HANDLE, FindHandleTraits>;
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
 using UniqueHook = UniqueResource<HHOOK, HookTraits>;
+using UniqueImageList = UniqueResource<HIMAGELIST, ImageListTraits>;
 // Global memory the program still owns; once SetClipboardData took it, Release it.
 using UniqueGlobal = UniqueResource<HGLOBAL, GlobalMemoryTraits>;
 

@@ -1,5 +1,7 @@
 #include "e2e/driver.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -9,6 +11,7 @@
 #include "support/testenv.h"
 #include "text/scramble.h"
 #include "text/stringsource.h"
+#include "win/handles.h"
 
 namespace e2e {
 
@@ -445,6 +448,60 @@ std::wstring ControlText(HWND control) {
                              SMTO_ABORTIFHUNG, 5000, &copied))
         return {};
     return std::wstring(buffer.data(), std::min<std::size_t>(copied, buffer.size() - 1));
+}
+
+namespace {
+
+// Memory committed in another process for as long as the object lives.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, std::size_t size)
+        : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+    ~RemoteMemory() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    char* Address() const { return static_cast<char*>(address_); }
+
+private:
+    HANDLE process_;
+    void* address_;
+};
+
+}  // namespace
+
+std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns) {
+    constexpr std::size_t kTextChars = 512;
+    std::vector<std::vector<std::wstring>> rows;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(list, &processId);
+    UniqueKernelHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    if (!process) return rows;
+    RemoteMemory remote(process.Get(), sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+    if (!remote.Address()) return rows;
+    wchar_t* remoteText = reinterpret_cast<wchar_t*>(remote.Address() + sizeof(LVITEMW));
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return rows;
+    for (DWORD_PTR row = 0; row < count; ++row) {
+        std::vector<std::wstring> cells;
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = remoteText;
+            item.cchTextMax = static_cast<int>(kTextChars);
+            std::array<wchar_t, kTextChars> text{};
+            DWORD_PTR length = 0;
+            if (!WriteProcessMemory(process.Get(), remote.Address(), &item, sizeof item, nullptr) ||
+                !SendMessageTimeoutW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote.Address()),
+                                     SMTO_ABORTIFHUNG, 5000, &length) ||
+                !ReadProcessMemory(process.Get(), remoteText, text.data(), sizeof text, nullptr))
+                return {};
+            cells.emplace_back(text.data(), std::min<std::size_t>(length, kTextChars - 1));
+        }
+        rows.push_back(std::move(cells));
+    }
+    return rows;
 }
 
 HWND WaitForControl(HWND parent, int id, DWORD timeoutMs) {

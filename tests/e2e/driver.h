@@ -151,6 +151,11 @@ void AppendCharacterKey(std::vector<INPUT>& inputs, wchar_t c, KeyHalf half = Ke
 bool TypeText(HWND window, std::wstring_view text);
 // The text of a control of another process, through WM_GETTEXT.
 std::wstring ControlText(HWND control);
+// The cells of a list view of another process, row by row, columns 0 to columns - 1.
+// The texts are fetched through memory lent in that process, as a list view's item
+// messages carry pointers that are not carried across processes. Empty when the
+// process cannot be reached.
+std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns);
 // The child with this control id, waited for.
 HWND WaitForControl(HWND parent, int id, DWORD timeoutMs = 15000);
 // The menu bar of a window, or the items of a pop-up menu window ("#32768") on screen.

@@ -1,0 +1,168 @@
+#include "lookup/overviewwindow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+
+#include "app/globals.h"
+#include "store/catalogue.h"
+#include "store/records.h"
+#include "text/charsetnames.h"
+#include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/session.h"
+#include "win/windowclass.h"
+
+namespace {
+
+constexpr int kWidth = 450;
+constexpr int kHeight = 300;
+constexpr int kIconSize = 16;
+constexpr int kInitialColumnWidth = 10;
+constexpr int kColumnMargin = 40;
+constexpr int kHeaderMargin = 16;  // the header's own padding on both sides
+
+constexpr std::array<Ui, 4> kColumnHeaders{Ui::WordlistInfoWordlist, Ui::WordlistInfoWords, Ui::WordlistInfoLocale,
+                                           Ui::CharacterSet};
+
+struct OverviewState {
+    HWND list = nullptr;
+    // The list view shares it rather than owning it, so it goes exactly once, here.
+    UniqueImageList images;
+};
+OverviewState g_overview;
+
+// One copy of the program's icon per row. Converting the icon once and copying the
+// image inside the list is some fifty times faster than adding the icon every time.
+void AddRowIcons(HIMAGELIST images, int count) {
+    UniqueIcon icon(static_cast<HICON>(LoadImageW(ModuleInstance, L"tavokicon", IMAGE_ICON, kIconSize, kIconSize, 0)));
+    if (!icon || count < 1 || ImageList_AddIcon(images, icon.Get()) < 0) return;
+    if (!ImageList_SetImageCount(images, static_cast<UINT>(count))) return;
+    for (int i = 1; i < count; ++i) ImageList_Copy(images, i, images, 0, ILCF_MOVE);
+}
+
+void InsertColumns(HWND list) {
+    for (std::size_t i = 0; i < kColumnHeaders.size(); ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = kInitialColumnWidth;
+        column.pszText = const_cast<wchar_t*>(UiText(kColumnHeaders[i]));
+        column.iSubItem = static_cast<int>(i);
+        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+int TextWidth(HWND list, const std::wstring& text) {
+    return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+void SetCell(HWND list, int row, int column, const std::wstring& text) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+// Columns only ever grow, to the widest cell plus a margin, and never leave their
+// header cut. The window is not on screen yet, so the list view need not follow
+// every cell.
+void FillRows(HWND list) {
+    const std::vector<OverviewRow> rows = OverviewRows();
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LVM_SETITEMCOUNT, rows.size(), 0);
+    std::array<int, kColumnHeaders.size()> widths{};
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        widths[c] = std::max(kInitialColumnWidth, TextWidth(list, UiText(kColumnHeaders[c])) + kHeaderMargin);
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        const OverviewRow& row = rows[n];
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = static_cast<int>(n);
+        item.iImage = static_cast<int>(n);
+        item.pszText = const_cast<wchar_t*>(row.pair.c_str());
+        const int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        if (at < 0) break;
+        const std::array<const std::wstring*, kColumnHeaders.size()> cells{&row.pair, &row.count, &row.locale,
+                                                                            &row.charset};
+        for (std::size_t c = 1; c < cells.size(); ++c) SetCell(list, at, static_cast<int>(c), *cells[c]);
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            widths[c] = std::max(widths[c], TextWidth(list, *cells[c]) + kColumnMargin);
+    }
+    for (std::size_t c = 0; c < widths.size(); ++c) SendMessageW(list, LVM_SETCOLUMNWIDTH, c, MAKELPARAM(widths[c], 0));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+}
+
+// Without its image list or its list view the window opens empty.
+void OnCreate(HWND window) {
+    g_overview = {};
+    const int count = CatalogueCount();
+    UniqueImageList images(ImageList_Create(kIconSize, kIconSize, ILC_MASK | ILC_COLOR4, count, 1));
+    HWND list = images ? CreateWindowExW(0, WC_LISTVIEWW, L"",
+                                         WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS, 0,
+                                         20, 100, 100, window,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOverviewListId)),
+                                         ModuleInstance, nullptr)
+                       : nullptr;
+    if (list) {
+        g_overview.list = list;
+        g_overview.images = std::move(images);
+        SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_overview.images.Get()));
+        AddRowIcons(g_overview.images.Get(), count);
+        InsertColumns(list);
+        FillRows(list);
+    }
+    ApplyStayOnTop(window);
+}
+
+// The list view is repainted whole: it would leave the part it grew by unpainted, with
+// the window's grey showing through.
+void OnSize(LPARAM lParam) {
+    if (g_overview.list) MoveWindow(g_overview.list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+}
+
+void OnDestroy() {
+    if (g_overview.list) SendMessageW(g_overview.list, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+    g_overview = {};
+    ShowWindow(MainWindow, SW_SHOW);
+    ToolWindowOpen = 0;
+}
+
+LRESULT CALLBACK OverviewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: OnCreate(window); return 0;
+    case WM_SIZE: OnSize(lParam); return DefWindowProcW(window, message, wParam, lParam);
+    case WM_DESTROY: OnDestroy(); return DefWindowProcW(window, message, wParam, lParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+OverviewRow OverviewRowOf(const WordListDescriptor& d) {
+    const int entries = CountWordListEntries(d);
+    return {d.firstName + L" - " + d.secondName,
+            entries < 0 ? std::wstring(UiText(Ui::WordlistInfoUnknown)) : std::to_wstring(entries), d.locale,
+            CharsetOverviewName(d.firstCharset)};
+}
+
+std::vector<OverviewRow> OverviewRows() {
+    std::vector<OverviewRow> rows;
+    rows.reserve(Catalogue().size());
+    for (const auto& d : Catalogue()) rows.push_back(OverviewRowOf(*d));
+    return rows;
+}
+
+HWND OpenOverviewWindow() {
+    RegisterProgramClass(kOverviewClass, OverviewWindowProc);
+    HWND window = CreateWindowExW(0, kOverviewClass, UiText(Ui::WordlistInfoCaption), WS_OVERLAPPEDWINDOW,
+                                  (ScreenWidth - kWidth) / 2, (ScreenHeight - kHeight) / 2, kWidth, kHeight, nullptr,
+                                  nullptr, ModuleInstance, nullptr);
+    if (!window) return nullptr;
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    // The rows can be gone through with the keyboard at once.
+    if (g_overview.list) SetFocus(g_overview.list);
+    return window;
+}

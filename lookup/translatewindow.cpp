@@ -1,0 +1,396 @@
+#include "lookup/translatewindow.h"
+
+#include <commdlg.h>
+
+#include <array>
+#include <cwchar>
+#include <new>
+#include <optional>
+
+#include "app/drawing.h"
+#include "app/fonts.h"
+#include "app/globals.h"
+#include "app/help.h"
+#include "app/lazylibrary.h"
+#include "app/mainwindow.h"
+#include "app/menus.h"
+#include "app/settings.h"
+#include "lookup/clipboard.h"
+#include "lookup/lookupedit.h"
+#include "lookup/textwords.h"
+#include "lookup/translaterows.h"
+#include "store/catalogue.h"
+#include "store/collation.h"
+#include "store/records.h"
+#include "text/codepage.h"
+#include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/session.h"
+#include "win/windowclass.h"
+#include "win/windowpos.h"
+
+namespace {
+
+constexpr int kWidth = 630;
+constexpr int kClientHeight = 352;
+constexpr int kFontPoints = 11;
+constexpr WORD kCaretNotification = 0x0601;
+constexpr std::size_t kMaxLookUpChars = 37;
+constexpr COLORREF kRuleColour = RGB(224, 224, 224);
+
+struct TranslateState {
+    HWND window = nullptr;
+    HWND pane = nullptr;
+    HWND lookUp = nullptr;
+    HWND scrollBar = nullptr;
+    std::array<HWND, kTranslateRows> firstWords{};
+    std::array<HWND, kTranslateRows> secondWords{};
+    WNDPROC paneProcedure = nullptr;
+    UniqueFont firstFont;
+    UniqueFont secondFont;
+    std::wstring text;
+    std::wstring lastWord;
+    HWND focusTarget = nullptr;
+    int topIndex = 0;
+    int shownTop = 0;
+    std::array<wchar_t, MAX_PATH> fileName{};  // the previous choice is proposed again
+};
+TranslateState g_translate;
+
+// --- text ---------------------------------------------------------------------------
+
+// The pane shows lines only where CR LF stands; a file with bare line feeds (or bare
+// returns) would otherwise show as one long line.
+std::wstring WithPaneLineBreaks(const std::wstring& text) {
+    std::wstring out;
+    out.reserve(text.size() + text.size() / 32);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c == L'\r' || c == L'\n') {
+            out += L"\r\n";
+            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+// The window's copy and the pane always hold the same text: a caret position is only
+// meaningful in the text it was taken from.
+bool ShowText(HWND pane, const std::wstring& text) {
+    try {
+        std::wstring shown = WithPaneLineBreaks(text);
+        g_translate.text.swap(shown);
+    } catch (const std::bad_alloc&) {
+        return false;  // the previous text stays, in the pane and here
+    }
+    SetWindowTextW(pane, g_translate.text.c_str());
+    return true;
+}
+
+// --- rows ---------------------------------------------------------------------------
+
+void FillRows(int top) {
+    for (int i = 0; i < kTranslateRows; ++i) {
+        if (ReadWordRecord(top + i) != 0) return;
+        SetWindowTextW(g_translate.firstWords[static_cast<std::size_t>(i)], CurrentEntry.first.c_str());
+        SetWindowTextW(g_translate.secondWords[static_cast<std::size_t>(i)], CurrentEntry.second.c_str());
+    }
+}
+
+void MoveTo(int top) {
+    top = EndClamp(top, WordCount, kTranslateRows);
+    g_translate.topIndex = top;
+    FillRows(top);
+    SetScrollPos(g_translate.scrollBar, SB_CTL, top / 10, TRUE);
+    g_translate.shownTop = top;
+}
+
+void MoveIfChanged(int top) {
+    if (top != g_translate.shownTop) MoveTo(top);
+}
+
+void SetScrollRange() { SetScrollRange(g_translate.scrollBar, SB_CTL, 0, ScrollRangeMax(WordCount, kTranslateRows), FALSE); }
+
+void LookUp() {
+    std::array<wchar_t, kMaxLookUpChars + 1> typed{};
+    GetWindowTextW(g_translate.lookUp, typed.data(), static_cast<int>(typed.size()));
+    MoveIfChanged(FindWordPosition(typed.data()));
+}
+
+void TakeWordAtCaret() {
+    DWORD start = 0;
+    SendMessageW(g_translate.pane, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    const std::wstring word = WordAtCaret(g_translate.text, start);
+    if (word.empty() || word == g_translate.lastWord) return;
+    g_translate.lastWord = word;
+    SetWindowTextW(g_translate.lookUp, word.c_str());
+}
+
+void OnLookUpKey(WORD key) {
+    if (key == VK_RETURN) {
+        SetWindowTextW(g_translate.lookUp, L"");
+        return;
+    }
+    MoveIfChanged(TranslateTopAfterKey(key, g_translate.topIndex, WordCount));
+}
+
+// --- controls -----------------------------------------------------------------------
+
+HWND AddControl(HWND window, const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, RECT at, int id,
+                HFONT font) {
+    HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.right,
+                                   at.bottom, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance,
+                                   nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+void SetEditFont(HWND edit, HFONT font) {
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+}
+
+void CreateFonts() {
+    const WordListDescriptor& d = CurrentWordList();
+    g_translate.firstFont.Reset(CreateScaledFont(kFontPoints, FW_NORMAL, kDefaultWordFace, d.firstCharset));
+    g_translate.secondFont.Reset(CreateScaledFont(kFontPoints, FW_NORMAL, kDefaultWordFace, d.secondCharset));
+}
+
+void ApplyFonts() {
+    for (std::size_t i = 0; i < kTranslateRows; ++i) {
+        SetEditFont(g_translate.firstWords[i], g_translate.firstFont.Get());
+        SetEditFont(g_translate.secondWords[i], g_translate.secondFont.Get());
+    }
+    SetEditFont(g_translate.lookUp, g_translate.firstFont.Get());
+    SendMessageW(g_translate.pane, WM_SETFONT, reinterpret_cast<WPARAM>(g_translate.firstFont.Get()), TRUE);
+}
+
+// Clicks and key releases in the text look up the word at the caret.
+LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYUP || message == WM_LBUTTONUP)
+        SendMessageW(GetParent(pane), WM_COMMAND, MAKEWPARAM(kTranslatePane, kCaretNotification),
+                     reinterpret_cast<LPARAM>(pane));
+    return CallWindowProcW(g_translate.paneProcedure, pane, message, wParam, lParam);
+}
+
+void CreateRows(HWND window) {
+    constexpr DWORD kRowStyle = WS_BORDER | ES_AUTOHSCROLL | ES_READONLY;
+    for (int i = 0; i < kTranslateRows; ++i) {
+        const auto row = static_cast<std::size_t>(i);
+        g_translate.firstWords[row] = AddControl(window, L"edit", L"", kRowStyle, WS_EX_CLIENTEDGE,
+                                                 {20, 40 + 23 * i, 215, 25}, kTranslateFirstRow + i,
+                                                 g_translate.firstFont.Get());
+        g_translate.secondWords[row] = AddControl(window, L"edit", L"", kRowStyle, WS_EX_CLIENTEDGE,
+                                                  {255, 40 + 23 * i, 350, 25}, kTranslateSecondRow + i,
+                                                  g_translate.secondFont.Get());
+        SendMessageW(g_translate.firstWords[row], EM_SETLIMITTEXT, 30, 0);
+        SendMessageW(g_translate.secondWords[row], EM_SETLIMITTEXT, 50, 0);
+    }
+}
+
+HMENU CreateTranslateMenu() {
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, kTranslateOpenFile, UiText(Ui::TranslateMenuFile1));
+    AppendMenuW(file, MF_STRING, kTranslatePaste, UiText(Ui::TranslateMenuFile2));
+    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file), UiText(Ui::TranslateMenuFile0));
+    return bar;
+}
+
+// --- commands -----------------------------------------------------------------------
+
+// The data folders are relative to the current directory, which the dialog may move.
+void OpenTextFile(HWND window) {
+    using OpenFileFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+    const auto getOpenFileName = LazyFunction<OpenFileFunction>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (!getOpenFileName) return;
+    std::array<wchar_t, 512> title{};
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window;
+    dialog.lpstrFilter = L"Text Files (*.TXT)\0*.txt\0All Files (*.*)\0*.*\0";
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = g_translate.fileName.data();
+    dialog.nMaxFile = static_cast<DWORD>(g_translate.fileName.size());
+    dialog.lpstrFileTitle = title.data();
+    dialog.nMaxFileTitle = static_cast<DWORD>(title.size());
+    dialog.lpstrInitialDir = L"C:\\";
+    dialog.lpstrDefExt = L"txt";
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    std::array<wchar_t, MAX_PATH> directory{};
+    GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data());
+    const BOOL chosen = getOpenFileName(&dialog);
+    SetCurrentDirectoryW(directory.data());
+    if (chosen && LoadTextFile(g_translate.pane, g_translate.fileName.data())) SetFocus(g_translate.pane);
+}
+
+void PasteText() {
+    std::optional<std::wstring> text;
+    try {
+        text = ReadClipboardText(g_translate.window, CurrentWordList().firstCodePage, std::wstring::npos);
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    if (text && ShowText(g_translate.pane, *text)) SetFocus(g_translate.pane);
+}
+
+void SwitchWordList(HWND window, int id) {
+    WordListDescriptor* chosen = nullptr;
+    for (const auto& d : Catalogue())
+        if (d->menuCommandId == id) chosen = d.get();
+    if (!chosen || !SelectWordList(*chosen, window)) return;
+    CreateFonts();
+    ApplyFonts();
+    InvalidateRect(window, nullptr, TRUE);
+    g_translate.shownTop = g_translate.topIndex = 0;
+    FillRows(0);
+    SetScrollRange();
+    SetScrollPos(g_translate.scrollBar, SB_CTL, 0, TRUE);
+    g_translate.lastWord.clear();
+}
+
+bool IsWordListCommand(int id) { return id >= kCmdFirstWordList && id < kCmdFirstWordList + CatalogueCount(); }
+
+// --- messages -----------------------------------------------------------------------
+
+LRESULT OnCreate(HWND window) {
+    g_translate.window = window;
+    CreateFonts();
+    g_translate.pane = AddControl(window, L"edit", L"",
+                                  WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY, WS_EX_CLIENTEDGE,
+                                  {20, 115, 586, 180}, kTranslatePane, g_translate.firstFont.Get());
+    g_translate.paneProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(g_translate.pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaneProc)));
+    AddControl(window, L"button", UiText(Ui::Done), 0, 0, {505, 300, 100, 30}, kTranslateDone, GuiFont);
+    AddControl(window, L"button", UiText(Ui::Help), 0, 0, {400, 300, 100, 30}, kTranslateHelp, GuiFont);
+    g_translate.lookUp = AddControl(window, L"edit", L"", WS_BORDER, WS_EX_CLIENTEDGE, {20, 300, 215, 25},
+                                    kLookUpEditId, g_translate.firstFont.Get());
+    SendMessageW(g_translate.lookUp, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    CreateRows(window);
+    g_translate.scrollBar = AddControl(window, L"scrollbar", L"", SBS_VERT, 0, {235, 40, 20, 69},
+                                       kTranslateScrollBar, nullptr);
+    SetFocus(g_translate.lookUp);
+    ForwardLookUpKeys(g_translate.lookUp);
+    SetScrollRange();
+    g_translate.shownTop = g_translate.topIndex = 0;
+    FillRows(0);
+    ApplyStayOnTop(window);
+    RestoreWindowPosition(window, AppSettings.translate);
+    return 0;
+}
+
+void OnControl(HWND window, int id, WORD notification, LPARAM lParam) {
+    if (id == kLookUpEditId && notification == EN_UPDATE) LookUp();
+    if (id == kLookUpEditId && notification == kKeyNotification) OnLookUpKey(NotifiedKey(lParam));
+    if (id == kTranslatePane && notification == kCaretNotification) TakeWordAtCaret();
+    if (notification == EN_SETFOCUS && (id == kLookUpEditId || id == kTranslatePane))
+        g_translate.focusTarget = id == kLookUpEditId ? g_translate.lookUp : g_translate.pane;
+    if (id == kTranslateDone && notification == BN_CLICKED) DestroyWindow(window);
+    if (id == kTranslateHelp && notification == BN_CLICKED) ShowHelp(window, UiText(Ui::TranslateHelpkey));
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const WORD notification = HIWORD(wParam);
+    if (lParam == 0 && id == kTranslateOpenFile) OpenTextFile(window);
+    else if (lParam == 0 && id == kTranslatePaste) PasteText();
+    else if (lParam == 0 && IsWordListCommand(id)) SwitchWordList(window, id);
+    else OnControl(window, id, notification, lParam);
+    return 0;
+}
+
+LRESULT OnScroll(WPARAM wParam, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(lParam) != g_translate.scrollBar) return 0;
+    MoveIfChanged(TranslateTopAfterScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), g_translate.topIndex, WordCount));
+    return 0;
+}
+
+LRESULT OnRightButton(HWND window, LPARAM lParam) {
+    if (!LanguageMenu) return 0;
+    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(window, &at);
+    TrackPopupMenu(LanguageMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+    return 0;
+}
+
+LRESULT OnActivate(WPARAM wParam) {
+    if (LOWORD(wParam) != WA_INACTIVE && g_translate.focusTarget) SetFocus(g_translate.focusTarget);
+    return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+    PaintScope paint(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    PaintTranslateHeader(paint.Dc(), client);
+    return 0;
+}
+
+LRESULT OnDestroy(HWND window) {
+    AppSettings.translate = TakeWindowPosition(window);
+    g_translate = {};
+    if (MainWindow) ShowWindow(MainWindow, SW_SHOW);
+    ToolWindowOpen = 0;
+    return 0;
+}
+
+LRESULT CALLBACK TranslateWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_COMMAND: return OnCommand(window, wParam, lParam);
+    case WM_VSCROLL: return OnScroll(wParam, lParam);
+    case WM_RBUTTONDOWN: return OnRightButton(window, lParam);
+    case WM_ACTIVATE: return OnActivate(wParam);
+    case WM_PAINT: return OnPaint(window);
+    case WM_DESTROY: return OnDestroy(window);
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int LoadTextFile(HWND pane, const std::wstring& path) {
+    try {
+        std::string bytes;
+        if (!ReadFileBytes(path, bytes)) return 0;
+        return ShowText(pane, DecodeTextFile(bytes, CurrentWordList().firstCodePage)) ? 1 : 0;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+}
+
+void PaintTranslateHeader(HDC dc, const RECT& client) {
+    {
+        UniquePen pen(CreatePen(PS_SOLID, 1, kRuleColour));
+        SelectionScope selected(dc, pen.Get());
+        MoveToEx(dc, client.left, client.top, nullptr);
+        LineTo(dc, client.right, client.top);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SelectionScope font(dc, ArialBoldFont14);
+    const WordListDescriptor& d = CurrentWordList();
+    RECT first{20, 10, 235, 40};
+    DrawShadowText(dc, first, d.firstName.c_str(), DT_CENTER | DT_SINGLELINE);
+    RECT second{255, 10, 605, 40};
+    DrawShadowText(dc, second, d.secondName.c_str(), DT_CENTER | DT_SINGLELINE);
+}
+
+HWND TranslateWindow() { return g_translate.window; }
+
+HWND OpenTranslateWindow() {
+    RegisterProgramClass(kTranslateWindowClass, TranslateWindowProc);
+    g_translate = {};
+    const int height = MenuHeight + CaptionHeight + kClientHeight;
+    UniqueMenu menu(CreateTranslateMenu());
+    HWND window = CreateWindowExW(0, kTranslateWindowClass, UiText(Ui::TranslateCaption),
+                                  WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, (ScreenWidth - kWidth) / 2,
+                                  (ScreenHeight - height) / 2, kWidth, height, nullptr, menu.Get(), ModuleInstance,
+                                  nullptr);
+    if (!window) return nullptr;
+    menu.Release();  // the window owns it now
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    return window;
+}
