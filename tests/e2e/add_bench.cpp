@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/benchtyping.h"
 #include "e2e/driver.h"
 #include "entry/addwords.h"
 #include "store/catalogue.h"
@@ -31,7 +32,6 @@ constexpr int kAddCommand = 10;  // main window: Add
 constexpr wchar_t kAddClass[] = L"toevoeg";
 constexpr int kFirstEdit = 30;
 constexpr int kSecondEdit = 31;
-constexpr DWORD kShowTimeoutMs = 5000;
 
 struct Word {
     std::wstring text;
@@ -84,14 +84,6 @@ bool MakeLists(const e2e::AppFolder& folder, int size, int count, std::vector<Wo
     return ok && !words.empty();
 }
 
-// Reads the control as fast as the program answers until it shows the text; the
-// milliseconds since `start` then, or nothing after the timeout.
-std::optional<double> MsUntilShown(HWND control, const std::wstring& text, double start) {
-    const DWORD begin = GetTickCount();
-    while (e2e::ControlText(control) != text)
-        if (GetTickCount() - begin > kShowTimeoutMs) return std::nullopt;
-    return bench::NowMs() - start;
-}
 
 bool SetControlText(HWND control, const wchar_t* text) {
     DWORD_PTR result = 0;
@@ -99,33 +91,29 @@ bool SetControlText(HWND control, const wchar_t* text) {
                                &result) != 0;
 }
 
-bool Send(wchar_t c, e2e::KeyHalf half) {
-    std::vector<INPUT> inputs;
-    e2e::AppendCharacterKey(inputs, c, half);
-    return SendKeyboardInputs(std::move(inputs));
-}
 
 // Both edits start empty and the program is idle; each key waits for its letter.
 bool TypeWord(HWND first, HWND second, const Word& word, Figures& figures) {
     if (!SetControlText(first, L"") || !SetControlText(second, L"")) return false;
     std::wstring typed(1, word.text[0]);
     const double pressed = bench::NowMs();
-    if (!Send(word.text[0], e2e::KeyHalf::Press)) return false;
-    const std::optional<double> letter = MsUntilShown(first, typed, pressed);
-    if (!letter || !Send(word.text[0], e2e::KeyHalf::Release)) return false;
+    if (!e2e::SendKey(word.text[0], e2e::KeyHalf::Press)) return false;
+    const std::optional<double> letter = e2e::MsUntilShown(first, typed, pressed);
+    if (!letter || !e2e::SendKey(word.text[0], e2e::KeyHalf::Release)) return false;
     figures.letterMs.push_back(*letter);
     for (std::size_t i = 1; i < word.text.size(); ++i) {
         const wchar_t c = word.text[i];
         typed += c;
         const bool last = i + 1 == word.text.size();
-        if (!Send(c, last ? e2e::KeyHalf::Press : e2e::KeyHalf::Both) || !MsUntilShown(first, typed, 0)) return false;
+        if (!e2e::SendKey(c, last ? e2e::KeyHalf::Press : e2e::KeyHalf::Both) || !e2e::MsUntilShown(first, typed, 0))
+            return false;
     }
     // The letter is in, so the release before it has been handled: only the last
     // release's look-up is left to time.
     if (e2e::ControlText(second) == word.translation) return false;
     const double released = bench::NowMs();
-    if (!Send(word.text.back(), e2e::KeyHalf::Release)) return false;
-    const std::optional<double> shown = MsUntilShown(second, word.translation, released);
+    if (!e2e::SendKey(word.text.back(), e2e::KeyHalf::Release)) return false;
+    const std::optional<double> shown = e2e::MsUntilShown(second, word.translation, released);
     if (!shown) return false;
     figures.lookUpMs.push_back(*shown);
     return true;

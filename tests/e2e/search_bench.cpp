@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/benchtyping.h"
 #include "e2e/driver.h"
 #include "lookup/searchrows.h"
 #include "store/catalogue.h"
@@ -29,7 +30,6 @@ constexpr std::size_t kLanguage = 0;  // French: the shipped current word list i
 constexpr std::size_t kSamples = 400;
 constexpr int kRows = 10;
 constexpr int kSearchCommand = 12;
-constexpr DWORD kShowTimeoutMs = 5000;
 
 struct Key {
     wchar_t c;
@@ -85,31 +85,21 @@ bool MakeList(const e2e::AppFolder& folder, int size, int timedKeys, std::vector
     return ok && !words.empty();
 }
 
-std::optional<double> MsUntilShown(HWND control, const std::wstring& text, double start) {
-    const DWORD begin = GetTickCount();
-    while (e2e::ControlText(control) != text)
-        if (GetTickCount() - begin > kShowTimeoutMs) return std::nullopt;
-    return bench::NowMs() - start;
-}
 
-bool Send(wchar_t c, e2e::KeyHalf half) {
-    std::vector<INPUT> inputs;
-    e2e::AppendCharacterKey(inputs, c, half);
-    return SendKeyboardInputs(std::move(inputs));
-}
 
 bool TypeWord(HWND lookUp, HWND lastRow, const Word& word, std::vector<double>& ms) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(lookUp, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), SMTO_ABORTIFHUNG, 5000, &result) ||
-        !MsUntilShown(lastRow, word.emptyLastRow, 0))
+        !e2e::MsUntilShown(lastRow, word.emptyLastRow, 0))
         return false;
     std::wstring typed;
     for (const Key& key : word.keys) {
         typed += key.c;
         const double pressed = bench::NowMs();
-        if (!Send(key.c, e2e::KeyHalf::Press)) return false;
-        const std::optional<double> shown = MsUntilShown(lastRow, key.lastRow, pressed);
-        if (!shown || !MsUntilShown(lookUp, typed, 0) || !Send(key.c, e2e::KeyHalf::Release)) return false;
+        if (!e2e::SendKey(key.c, e2e::KeyHalf::Press)) return false;
+        const std::optional<double> shown = e2e::MsUntilShown(lastRow, key.lastRow, pressed);
+        if (!shown || !e2e::MsUntilShown(lookUp, typed, 0) || !e2e::SendKey(key.c, e2e::KeyHalf::Release))
+            return false;
         if (key.timed) ms.push_back(*shown);
     }
     return true;
