@@ -473,10 +473,12 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnVScroll(WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) != g_search.scrollBar) return 0;
-    // The thumb's 32-bit position: a long list has more than 65535 scroll units.
+    // The message carries 16 bits of the thumb's position; a list of more than 655 350
+    // entries has more scroll units, so the tracked position gives the rest.
     SCROLLINFO info{sizeof(info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
     GetScrollInfo(g_search.scrollBar, SB_CTL, &info);
-    MoveIfChanged(TopAfterScroll(g_search.top, LOWORD(wParam), info.nTrackPos, WordCount, g_search.rows));
+    const int thumb = (info.nTrackPos & 0xFFFF) == HIWORD(wParam) ? info.nTrackPos : HIWORD(wParam);
+    MoveIfChanged(TopAfterScroll(g_search.top, LOWORD(wParam), thumb, WordCount, g_search.rows));
     return 0;
 }
 

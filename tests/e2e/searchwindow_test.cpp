@@ -74,6 +74,16 @@ TEST_F(SearchWindowTest, TypingMovesTheRowsToTheWordAndStopsAtTheEnd) {
     ASSERT_TRUE(TypeText(search, L"\rzzzz"));
     ASSERT_TRUE(TextBecomes(Row(search, 9), list.back().first));
     EXPECT_EQ(ControlText(Row(search, 0)), list[list.size() - 10].first);
+    ASSERT_TRUE(TextBecomes(lookUp, L"zzzz"));  // every key in before the scroll bar is used
+    // The scroll bar: a page is the ten rows, the thumb stands for tens of entries.
+    HWND bar = GetDlgItem(search, 41);
+    PostMessageW(search, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 3), reinterpret_cast<LPARAM>(bar));
+    ASSERT_TRUE(TextBecomes(Row(search, 0), list[30].first));
+    PostMessageW(search, WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), reinterpret_cast<LPARAM>(bar));
+    ASSERT_TRUE(TextBecomes(Row(search, 0), list[40].first));
+    ASSERT_TRUE(TypeText(search, L"\rzzzz"));
+    ASSERT_TRUE(TextBecomes(lookUp, L"zzzz"));
+    ASSERT_TRUE(TextBecomes(Row(search, 9), list.back().first));
     // Up moves one entry; Enter empties the edit and goes back to the first entry.
     ASSERT_TRUE(PressKeys(search, {VK_UP}));
     ASSERT_TRUE(TextBecomes(Row(search, 9), list[list.size() - 2].first));
