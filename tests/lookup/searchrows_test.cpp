@@ -1,4 +1,4 @@
-// The look-up table's arithmetic, the words a row's recording is looked up by, and
+// The Search table's arithmetic, the words a row's recording is looked up by, and
 // clipboard blocks read within their size.
 #include <gtest/gtest.h>
 
