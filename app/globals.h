@@ -10,3 +10,6 @@ extern HWND MainWindow;
 extern int ToolWindowOpen;  // 1 while a tool window is open
 extern int PracticeMode;    // 0 flash cards, 1 typed answers
 extern int CurrentListId;   // practice list maker's current list id
+
+// A tool window's last act: the main window comes back and another tool may open.
+void EndToolWindow();

@@ -113,3 +113,10 @@ HACCEL CreateMainAccelerators() {
     std::vector<ACCEL> entries = MainAcceleratorEntries();
     return CreateAcceleratorTableW(entries.data(), static_cast<int>(entries.size()));
 }
+
+void TrackLanguageMenu(HWND window, LPARAM clientPoint) {
+    if (!LanguageMenu) return;
+    POINT at{static_cast<short>(LOWORD(clientPoint)), static_cast<short>(HIWORD(clientPoint))};
+    ClientToScreen(window, &at);
+    TrackPopupMenu(LanguageMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+}

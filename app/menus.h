@@ -31,6 +31,10 @@ enum MainCommand : int {
 extern HMENU LanguageMenu;
 extern int CheckedLanguageItem;
 
+// The language menu as a pop-up at a point of a window's client area; its commands go
+// to that window.
+void TrackLanguageMenu(HWND window, LPARAM clientPoint);
+
 // Appends "first<TAB>second" with the id and remembers the id in the descriptor.
 void AddLanguageMenuItem(HMENU menu, WordListDescriptor& descriptor, int commandId);
 

@@ -270,8 +270,7 @@ LRESULT OnDestroy(HWND window) {
     SetPickerHost(nullptr);
     AppSettings.add = TakeWindowPosition(window);
     g_add = {};
-    if (MainWindow) ShowWindow(MainWindow, SW_SHOW);
-    ToolWindowOpen = 0;
+    EndToolWindow();
     return 0;
 }
 

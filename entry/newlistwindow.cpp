@@ -162,8 +162,7 @@ LRESULT OnStaticColour(HWND window, WPARAM wParam, LPARAM lParam) {
 
 void OnDestroy() {
     g_newList = {};
-    ShowWindow(MainWindow, SW_SHOW);
-    ToolWindowOpen = 0;
+    EndToolWindow();
 }
 
 LRESULT CALLBACK NewWordListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

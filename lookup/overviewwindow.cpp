@@ -125,8 +125,7 @@ void OnSize(LPARAM lParam) {
 void OnDestroy() {
     if (g_overview.list) SendMessageW(g_overview.list, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
     g_overview = {};
-    ShowWindow(MainWindow, SW_SHOW);
-    ToolWindowOpen = 0;
+    EndToolWindow();
 }
 
 LRESULT CALLBACK OverviewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

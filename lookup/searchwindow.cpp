@@ -6,6 +6,7 @@
 #include "app/drawing.h"
 #include "app/fonts.h"
 #include "app/globals.h"
+#include "app/menus.h"
 #include "app/settings.h"
 #include "entry/picker.h"
 #include "lookup/clipboard.h"
@@ -33,7 +34,6 @@ constexpr std::size_t kSecondChars = 50;
 // Clipboard text for the look-up edit; only its beginning is looked up.
 constexpr std::size_t kClipboardLookUpChars = 999;
 // Where the main window's menu bar holds the word lists.
-constexpr int kLanguageMenuPosition = 1;
 
 struct RowEdit {
     HWND edit = nullptr;
@@ -350,8 +350,7 @@ void Resize(HWND window, int id) {
     DestroyWindow(window);
     if (!CreateSearchWindow()) {
         // Without the new window the user would be left with none.
-        if (MainWindow) ShowWindow(MainWindow, SW_SHOW);
-        ToolWindowOpen = 0;
+        EndToolWindow();
     }
 }
 
@@ -483,11 +482,7 @@ LRESULT OnVScroll(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnRightButtonDown(HWND window, LPARAM lParam) {
-    HMENU languages = MainWindow ? GetSubMenu(GetMenu(MainWindow), kLanguageMenuPosition) : nullptr;
-    if (!languages) return 0;
-    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ClientToScreen(window, &point);
-    TrackPopupMenu(languages, TPM_LEFTBUTTON, point.x, point.y, 0, window, nullptr);
+    TrackLanguageMenu(window, lParam);
     return 0;
 }
 
@@ -522,8 +517,7 @@ LRESULT OnDestroy(HWND window) {
     const bool recreating = g_search.recreating;
     g_search = {};
     if (recreating) return 0;
-    if (MainWindow) ShowWindow(MainWindow, SW_SHOW);
-    ToolWindowOpen = 0;
+    EndToolWindow();
     return 0;
 }
 

@@ -308,10 +308,7 @@ LRESULT OnScroll(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnRightButton(HWND window, LPARAM lParam) {
-    if (!LanguageMenu) return 0;
-    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ClientToScreen(window, &at);
-    TrackPopupMenu(LanguageMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+    TrackLanguageMenu(window, lParam);
     return 0;
 }
 
@@ -331,8 +328,7 @@ LRESULT OnPaint(HWND window) {
 LRESULT OnDestroy(HWND window) {
     AppSettings.translate = TakeWindowPosition(window);
     g_translate = {};
-    if (MainWindow) ShowWindow(MainWindow, SW_SHOW);
-    ToolWindowOpen = 0;
+    EndToolWindow();
     return 0;
 }
 
