@@ -13,6 +13,8 @@
 #include "lookup/overviewwindow.h"
 #include "lookup/searchwindow.h"
 #include "lookup/translatewindow.h"
+#include "practice/listdialog.h"
+#include "practice/maker.h"
 #include "practice/practicelists.h"
 #include "store/catalogue.h"
 #include "store/records.h"
@@ -58,8 +60,7 @@ constexpr ToolWindowCommand kToolWindows[] = {
 };
 constexpr OpenToolWindowFunction kOpenFlashCards = nullptr;
 constexpr OpenToolWindowFunction kOpenTypedPractice = nullptr;
-constexpr OpenToolWindowFunction kOpenPracticeListMaker = nullptr;
-constexpr void (*kRunNewListDialog)(HWND owner) = nullptr;
+constexpr OpenToolWindowFunction kOpenPracticeListMaker = OpenPracticeListMaker;
 
 struct MainState {
     int colourDepth = 0;
@@ -122,7 +123,7 @@ void MakePracticeList() {
     const int folders = CountPracticeLists();
     PracticeListCount = folders > 2 ? folders - 2 : 0;
     if (folders == 2) {
-        if (kRunNewListDialog) kRunNewListDialog(MainWindow);
+        RunNewListDialog(MainWindow);
         if (CurrentPracticeList.empty()) return;
     }
     OpenToolWindow(kOpenPracticeListMaker);

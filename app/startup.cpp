@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <ctime>
-#include <cstdlib>
 #include <string>
 
 #include "app/fonts.h"
@@ -101,7 +99,6 @@ int RunLingorix(HINSTANCE instance, const wchar_t* commandLine, int showCommand)
     ChoosePracticeList();
     OpenWordListFile();
     CountRecords();
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
     AttachMainMenu(MainWindow);
     LoadCommonControls();
     UniqueAccelerators accelerators(CreateMainAccelerators());

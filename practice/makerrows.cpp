@@ -1,0 +1,120 @@
+// The maker's two columns: filling the rows, adding and marking through them, the
+// search field and both scroll bars.
+#include <string>
+
+#include "app/drawing.h"
+#include "practice/maker.h"
+#include "practice/makerstate.h"
+#include "practice/rowscroll.h"
+#include "store/collation.h"
+#include "store/records.h"
+#include "text/uistrings.h"
+
+namespace {
+
+constexpr std::size_t kSearchChars = 37;
+
+void SetBar(HWND bar, int rangeEnd, int position) {
+    SetScrollRange(bar, SB_CTL, 0, rangeEnd, FALSE);
+    SetScrollPos(bar, SB_CTL, position, TRUE);
+}
+
+void MoveWordRows(int top) {
+    MakerState& m = Maker();
+    m.wordTop = ClampRowTop(top, WordCount);
+    if (m.wordTop == m.shownWordTop) return;
+    ShowWordRows(m.wordTop);
+    SetScrollPos(m.wordBar, SB_CTL, WordThumb(m.wordTop), TRUE);
+    m.shownWordTop = m.wordTop;
+}
+
+void MovePracticeRows(int top) {
+    MakerState& m = Maker();
+    m.practiceTop = ClampRowTop(top, PracticeCount);
+    if (m.practiceTop == m.shownPracticeTop) return;
+    ShowPracticeRows(m.practiceTop);
+    SetScrollPos(m.practiceBar, SB_CTL, m.practiceTop, TRUE);
+    m.shownPracticeTop = m.practiceTop;
+}
+
+const wchar_t* PracticeRowText(const WordEntry& entry) {
+    return entry.deleted ? UiText(Ui::CreateListDeleted) : entry.first.c_str();
+}
+
+}  // namespace
+
+void ShowWordRows(int top) {
+    MakerState& m = Maker();
+    // Rows past the end of a short list keep their (empty) text.
+    for (int i = 0; i < kMakerRows && ReadWordRecord(top + i) == 0; ++i) {
+        SetWindowTextW(m.firstRows[i], CurrentEntry.first.c_str());
+        SetWindowTextW(m.secondRows[i], CurrentEntry.second.c_str());
+    }
+}
+
+void ShowPracticeRows(int top) {
+    MakerState& m = Maker();
+    top = ClampRowTop(top, PracticeCount);
+    for (int i = 0; i < kMakerRows; ++i) {
+        if (i >= PracticeCount) {
+            SetWindowTextW(m.practiceRows[i], L"");
+            continue;
+        }
+        if (ReadPracticeRecord(top + i) != 0) return;
+        SetWindowTextW(m.practiceRows[i], PracticeRowText(CurrentEntry));
+    }
+}
+
+void RefreshPracticeView() {
+    MakerState& m = Maker();
+    if (!m.window) return;
+    m.practiceTop = ClampRowTop(PracticeCount - kMakerRows, PracticeCount);
+    m.shownPracticeTop = m.practiceTop;
+    ShowPracticeRows(m.practiceTop);
+    SetBar(m.practiceBar, m.practiceTop, m.practiceTop);
+}
+
+void AddWordOfRow(int row) {
+    MakerState& m = Maker();
+    const int index = m.wordTop + row;
+    if (index < WordCount && ReadWordRecord(index) == 0 && WritePracticeRecord(PracticeCount) == 0) {
+        ++PracticeCount;
+        RefreshPracticeView();
+    }
+    FocusMakerSearch();
+}
+
+void FlipMarkOfRow(int row) {
+    MakerState& m = Maker();
+    const int index = m.practiceTop + row;
+    if (index < PracticeCount && ReadPracticeRecord(index) == 0) {
+        CurrentEntry.deleted = CurrentEntry.deleted ? 0 : 1;
+        SetWindowTextW(m.practiceRows[row], PracticeRowText(CurrentEntry));
+        WritePracticeRecord(index);
+        m.updateNeeded = true;
+    }
+    FocusMakerSearch();
+}
+
+void SearchTextChanged() {
+    const std::wstring text = EditText(Maker().search, kSearchChars);
+    MoveWordRows(FindWordPosition(text));
+}
+
+void SearchKey(WORD key) {
+    MakerState& m = Maker();
+    switch (key) {
+    case VK_RETURN: SetWindowTextW(m.search, L""); break;
+    case VK_DOWN: MoveWordRows(m.wordTop + 1); break;
+    case VK_UP: MoveWordRows(m.wordTop - 1); break;
+    default: break;
+    }
+}
+
+void ScrollRows(HWND bar, int request, int thumbPosition) {
+    MakerState& m = Maker();
+    if (bar == m.practiceBar)
+        MovePracticeRows(ScrolledTop(request, m.practiceTop, PracticeCount, thumbPosition, 1));
+    else if (bar == m.wordBar)
+        MoveWordRows(ScrolledTop(request, m.wordTop, WordCount, thumbPosition, kMakerRows));
+}

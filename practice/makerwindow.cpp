@@ -1,0 +1,286 @@
+#include <string>
+
+#include "app/drawing.h"
+#include "app/fonts.h"
+#include "app/globals.h"
+#include "app/settings.h"
+#include "lookup/lookupedit.h"
+#include "practice/addrandom.h"
+#include "practice/maker.h"
+#include "practice/makerstate.h"
+#include "practice/practicelists.h"
+#include "practice/rowscroll.h"
+#include "practice/updating.h"
+#include "store/catalogue.h"
+#include "store/records.h"
+#include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/session.h"
+#include "win/windowclass.h"
+#include "win/windowpos.h"
+
+namespace {
+
+constexpr int kWidth = 605;
+constexpr int kClientHeight = 355;
+constexpr int kWordFontPoints = 11;
+constexpr COLORREF kShade = RGB(224, 224, 224);
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+constexpr wchar_t kPreviousProcedure[] = L"LingorixMakerRowProc";
+
+MakerState g_maker;
+
+// --- controls ----------------------------------------------------------------------
+
+HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+// A click on a row adds or marks; the right button would open the edit's own menu.
+LRESULT CALLBACK RowProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto previous = reinterpret_cast<WNDPROC>(GetPropW(edit, kPreviousProcedure));
+    if (message == WM_RBUTTONDOWN) return 0;
+    if (message == WM_NCDESTROY) {
+        RemovePropW(edit, kPreviousProcedure);
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    }
+    return CallWindowProcW(previous, edit, message, wParam, lParam);
+}
+
+HWND CreateRow(HWND window, int id, int left, int top, int width, HFONT font) {
+    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, left, top, width,
+                                25, window, MenuId(id), ModuleInstance, nullptr);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    SetPropW(edit, kPreviousProcedure,
+             reinterpret_cast<HANDLE>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RowProc))));
+    return edit;
+}
+
+void CreateButton(HWND window, int id, Ui text, int left, int width) {
+    HWND button = CreateWindowW(L"button", UiText(text), WS_CHILD | WS_VISIBLE, left, 305, width, 30, window,
+                                MenuId(id), ModuleInstance, nullptr);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), FALSE);
+}
+
+HWND CreateBar(HWND window, int id, int left, int top) {
+    return CreateWindowW(L"scrollbar", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, left, top, 20, 184, window, MenuId(id),
+                         ModuleInstance, nullptr);
+}
+
+void CreateControls(HWND window) {
+    MakerState& m = g_maker;
+    m.practiceBar = CreateBar(window, kMakerPracticeBar, 15, 41);
+    m.wordBar = CreateBar(window, kMakerWordBar, 385, 40);
+    CreateButton(window, kMakerAddAll, Ui::CreateListAddAll, 15, 120);
+    CreateButton(window, kMakerRemoveAll, Ui::CreateListRemoveAll, 140, 140);
+    CreateButton(window, kMakerAddRandom, Ui::CreateListAddRandom, 285, 125);
+    CreateButton(window, kMakerPrint, Ui::CreateListPrint, 415, 80);
+    CreateButton(window, kMakerDone, Ui::Done, 500, 84);
+    for (int k = 0; k < kMakerRows; ++k)
+        m.practiceRows[k] = CreateRow(window, kMakerFirstPracticeRow + k, 35, 40 + 23 * k, 160, m.firstFont.Get());
+    for (int k = 0; k < kMakerRows; ++k)
+        m.firstRows[k] = CreateRow(window, kMakerFirstWordRow + k, 225, 40 + 23 * k, 160, m.firstFont.Get());
+    for (int k = 0; k < kMakerRows; ++k)
+        m.secondRows[k] = CreateRow(window, kMakerFirstWordRow + k, 405, 40 + 23 * k, 180, m.secondFont.Get());
+    m.search = CreateLookUpEdit(window, 225, 250, 160, 25, m.firstFont.Get(), true);
+}
+
+HMENU CreateMakerMenu() {
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, kMakerNewList, UiText(Ui::CreatePLMenuFile1));
+    AppendMenuW(file, MF_STRING, kMakerDeleteList, UiText(Ui::CreatePLMenuFile2));
+    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file), UiText(Ui::CreatePLMenuFile0));
+    return bar;
+}
+
+// --- steps -------------------------------------------------------------------------
+
+void Close(HWND window) {
+    AppSettings.makelist = TakeWindowPosition(window);
+    CloseAddRandomWindow();
+    if (g_maker.updateNeeded) {
+        UpdatePracticeList();
+        g_maker.updateNeeded = false;
+    }
+    DestroyWindow(window);
+}
+
+void AddOrEmpty(int id, WORD notification) {
+    if (notification == BN_CLICKED) {
+        if (id == kMakerAddAll)
+            CopyWordListToPracticeList();
+        else
+            EmptyPracticeList();
+    }
+    RefreshPracticeView();
+    FocusMakerSearch();
+}
+
+void AddRandom() {
+    if (g_maker.addRandom) {
+        BringWindowToTop(g_maker.addRandom);
+        return;
+    }
+    g_maker.addRandom = OpenAddRandom();
+}
+
+// --- messages ----------------------------------------------------------------------
+
+LRESULT OnCreate(HWND window) {
+    MakerState& m = g_maker;
+    m.window = window;
+    DrawMenuBar(window);
+    const WordListDescriptor& d = CurrentWordList();
+    m.firstFont.Reset(CreateScaledFont(kWordFontPoints, FW_NORMAL, kDefaultWordFace, d.firstCharset));
+    m.secondFont.Reset(CreateScaledFont(kWordFontPoints, FW_NORMAL, kDefaultWordFace, d.secondCharset));
+    CreateControls(window);
+    SetFocus(m.search);
+    SetScrollRange(m.wordBar, SB_CTL, 0, WordScrollRange(WordCount), FALSE);
+    ShowWordRows(0);
+    ApplyStayOnTop(window);
+    RestoreWindowPosition(window, AppSettings.makelist);
+    m.listCount = CountPracticeLists() - 2;
+    if (m.listCount > 0) {
+        BuildListsMenu(window);
+        if (CurrentPracticeList.empty()) CheckMenuItem(m.listsMenu, SelectFirstPracticeList(), MF_BYCOMMAND | MF_CHECKED);
+    } else {
+        EnableMenuItem(GetMenu(window), kMakerDeleteList, MF_BYCOMMAND | MF_GRAYED);
+    }
+    ClosePracticeListFile();
+    OpenPracticeListFile();
+    CountPracticeRecords();
+    // Shown from the list that is current now, which the steps above may have chosen.
+    RefreshPracticeView();
+    SetMakerCaption();
+    return 0;
+}
+
+void OnEditCommand(int id, WORD notification) {
+    if (id == kMakerSearch) {
+        if (notification == EN_UPDATE) SearchTextChanged();
+    } else if (notification == EN_SETFOCUS && id >= kMakerFirstWordRow && id < kMakerFirstWordRow + kMakerRows) {
+        AddWordOfRow(id - kMakerFirstWordRow);
+    } else if (notification == EN_SETFOCUS && id >= kMakerFirstPracticeRow &&
+               id < kMakerFirstPracticeRow + kMakerRows) {
+        FlipMarkOfRow(id - kMakerFirstPracticeRow);
+    }
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const WORD notification = HIWORD(wParam);
+    if (id == kMakerSearch && notification == kKeyNotification) {
+        SearchKey(NotifiedKey(lParam));
+        return 0;
+    }
+    switch (id) {
+    case kMakerDone: if (notification == BN_CLICKED) Close(window); break;
+    case kMakerAddAll:
+    case kMakerRemoveAll: AddOrEmpty(id, notification); break;
+    case kMakerAddRandom: if (notification == BN_CLICKED) AddRandom(); break;
+    case kMakerNewList: NewPracticeList(); break;
+    case kMakerDeleteList: DeleteCurrentPracticeList(); break;
+    default:
+        if (id >= kFirstListCommand && id < kFirstListCommand + g_maker.listCount)
+            ChoosePracticeList(id);
+        else
+            OnEditCommand(id, notification);
+        break;
+    }
+    return 0;
+}
+
+LRESULT OnVScroll(WPARAM wParam, LPARAM lParam) {
+    ScrollRows(reinterpret_cast<HWND>(lParam), LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+    return 0;
+}
+
+LRESULT OnActivate(WPARAM wParam) {
+    if (LOWORD(wParam) != WA_INACTIVE) FocusMakerSearch();
+    return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+    PaintScope paint(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    PaintMaker(paint.Dc(), client);
+    return 0;
+}
+
+LRESULT OnDestroy() {
+    CloseAddRandomWindow();
+    g_maker.window = nullptr;
+    g_maker.listsMenu = nullptr;  // destroyed with the window's menu bar
+    EndToolWindow();
+    return 0;
+}
+
+LRESULT CALLBACK MakerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_COMMAND: return OnCommand(window, wParam, lParam);
+    case WM_VSCROLL: return OnVScroll(wParam, lParam);
+    case WM_ACTIVATE: return OnActivate(wParam);
+    case WM_PAINT: return OnPaint(window);
+    case WM_CLOSE: Close(window); return 0;
+    case WM_DESTROY: return OnDestroy();
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void DrawLine(HDC dc, int width, COLORREF colour, POINT from, POINT to) {
+    UniquePen pen(CreatePen(PS_SOLID, width, colour));
+    SelectionScope selected(dc, pen.Get());
+    MoveToEx(dc, from.x, from.y, nullptr);
+    LineTo(dc, to.x, to.y);
+}
+
+void DrawWrapped(HDC dc, Ui text, RECT rect) { DrawTextW(dc, UiText(text), -1, &rect, DT_WORDBREAK); }
+
+}  // namespace
+
+MakerState& Maker() { return g_maker; }
+
+HWND PracticeListMaker() { return g_maker.window; }
+
+void FocusMakerSearch() {
+    if (g_maker.search) SetFocus(g_maker.search);
+}
+
+void AddRandomWindowClosed() {
+    g_maker.addRandom = nullptr;
+    FocusMakerSearch();
+}
+
+void PaintMaker(HDC dc, const RECT& client) {
+    SetBkMode(dc, TRANSPARENT);
+    DrawLine(dc, 1, kShade, {0, client.top}, {client.right, client.top});
+    DrawLine(dc, 5, kShade, {209, 4}, {209, 284});
+    DrawLine(dc, 5, kShade, {1, 284}, {604, 284});
+    DrawLine(dc, 5, kGreen, {210, 5}, {210, 285});
+    DrawLine(dc, 5, kGreen, {2, 285}, {605, 285});
+    SelectionScope font(dc, ArialFont10);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawWrapped(dc, Ui::CreateListClickAdd, {225, 230, 600, 250});
+    DrawWrapped(dc, Ui::CreateListClickRemove, {15, 230, 203, 280});
+    DrawWrapped(dc, Ui::CreateListAddwords, {225, 13, 600, 30});
+    SelectObject(dc, ArialFont15);
+    RECT title{0, 10, 208, 30};
+    DrawShadowText(dc, title, UiText(Ui::CreateListPracticelist), DT_CENTER | DT_SINGLELINE);
+}
+
+HWND OpenPracticeListMaker() {
+    RegisterProgramClass(kMakerClass, MakerProc);
+    g_maker = {};
+    const int height = kClientHeight + CaptionHeight + MenuHeight;
+    UniqueMenu menu(CreateMakerMenu());
+    HWND window = CreateWindowExW(0, kMakerClass, L"", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, (ScreenWidth - kWidth) / 2,
+                                  (ScreenHeight - CaptionHeight - MenuHeight - kClientHeight) / 2, kWidth, height,
+                                  nullptr, menu.Get(), ModuleInstance, nullptr);
+    if (!window) return nullptr;
+    menu.Release();  // the window owns it now
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    return window;
+}
