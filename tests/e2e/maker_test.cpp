@@ -1,0 +1,170 @@
+// The practice list maker of the real program: naming the first list, filling it by
+// clicking words, marking entries, random words, switching and deleting lists.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "e2e/e2efixture.h"
+#include "support/storefixture.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kMakeList = 13;
+
+class MakerTest : public EndToEndTest {
+protected:
+    std::vector<WordEntry> PracticeFile(const std::wstring& list) const {
+        return DecodeRecords(folder.Read(L"practice\\" + list + L"\\Fre_Eng.ls"));
+    }
+    static std::wstring Caption(const std::wstring& list) {
+        return EnglishText("CreateListCaption") + L": " + list + L" (French-English)";
+    }
+    HWND OpenMaker(const LaunchedApp& app, HWND main) {
+        Command(main, kMakeList);
+        return app.WaitForWindow(L"lijst", nullptr);
+    }
+    // Answers the new-list dialog with a name; the dialog's window, still open when
+    // the name was refused.
+    static HWND NameList(const LaunchedApp& app, const std::wstring& name) {
+        HWND dialog = app.WaitForWindow(L"#32770", EnglishText("NewlistDialogCaption").c_str());
+        if (!dialog) return nullptr;
+        HWND edit = GetDlgItem(dialog, 30);
+        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        MessageBoxWindow(dialog).Press(IDOK);
+        return dialog;
+    }
+    static void Click(HWND maker, int id) {
+        HWND control = GetDlgItem(maker, id);
+        ClickClient(control, 5, 5);
+    }
+    static void ClickWordRow(HWND maker, int row) {
+        // The first-word row of that id (the second-word row has the same id).
+        HWND control = nullptr;
+        for (HWND child = GetWindow(maker, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (GetDlgCtrlID(child) == 550 + row && !control) control = child;
+        ClickClient(control, 5, 5);
+    }
+    static bool RowShows(HWND maker, int id, const std::wstring& text) {
+        return WaitUntil([&] { return ControlText(GetDlgItem(maker, id)) == text; }, 10000);
+    }
+    // Answers the message box that the window owns; its text.
+    static std::wstring AnswerBox(const LaunchedApp& app, HWND owner, int button) {
+        HWND box = nullptr;
+        WaitUntil(
+            [&] {
+                for (HWND w : app.Windows(true))
+                    if (ClassName(w) == L"#32770" && GetWindow(w, GW_OWNER) == owner) box = w;
+                return box != nullptr;
+            },
+            10000);
+        if (!box) return L"(no message)";
+        const std::wstring text = MessageBoxWindow(box).Text();
+        MessageBoxWindow(box).Press(button);
+        WaitUntil([&] { return !IsWindow(box); }, 10000);
+        return text;
+    }
+    std::vector<std::wstring> ListsMenu(HWND maker) const {
+        std::vector<std::wstring> names;
+        const MenuBar bar = ReadMenuBar(maker);
+        if (bar.popups.size() > 1)
+            for (const MenuItem& item : bar.popups[1].items) names.push_back(item.text + (item.checked ? L" *" : L""));
+        return names;
+    }
+};
+
+}  // namespace
+
+TEST_F(MakerTest, FirstListIsNamedThenFilledByClicksAndUpdatedAtClosing) {
+    folder.DeleteFolder(L"practice\\Basics");
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    Command(main, kMakeList);
+    HWND dialog = NameList(app, L"a.b");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(AnswerBox(app, dialog, IDOK), EnglishText("CreateListNotAllowed"));
+    EXPECT_TRUE(IsWindow(dialog));
+    NameList(app, L"Week 1");
+
+    HWND maker = app.WaitForWindow(L"lijst", Caption(L"Week 1").c_str());
+    ASSERT_NE(maker, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 10000));
+    EXPECT_TRUE(folder.Exists(L"practice\\Week 1\\Fre_Eng.ls"));
+    const std::wstring first = ControlText(GetDlgItem(maker, 550));
+    ClickWordRow(maker, 0);
+    ASSERT_TRUE(RowShows(maker, 500, first));
+    ClickWordRow(maker, 1);
+    ClickWordRow(maker, 2);
+    ASSERT_TRUE(WaitUntil([&] { return PracticeFile(L"Week 1").size() == 3; }, 10000));
+    const std::vector<WordEntry> added = PracticeFile(L"Week 1");
+
+    Click(maker, 500);  // marked
+    ASSERT_TRUE(RowShows(maker, 500, EnglishText("CreateListDeleted")));
+    Click(maker, 501);  // marked and unmarked again
+    ASSERT_TRUE(RowShows(maker, 501, EnglishText("CreateListDeleted")));
+    Click(maker, 501);
+    ASSERT_TRUE(RowShows(maker, 501, added[1].first));
+    Click(maker, 507);  // no entry there
+    EXPECT_EQ(PracticeFile(L"Week 1").size(), 3u);
+
+    Click(maker, 14);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(maker) && IsWindowVisible(main); }, 15000));
+    EXPECT_EQ(PracticeFile(L"Week 1"), (std::vector<WordEntry>{added[1], added[2]}));
+    EXPECT_FALSE(folder.Exists(L"practice\\update.tmp"));
+    ASSERT_EQ(app.Exit(main), 0u);
+    EXPECT_EQ(profile::Text(L"PracticeList"), L"Week 1");
+}
+
+TEST_F(MakerTest, RandomWordsReplaceOrExtendTheList) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    for (bool emptyFirst : {true, false}) {
+        Click(maker, 17);
+        HWND window = app.WaitForWindow(L"addrandom", EnglishText("CreateListAddRandomNumber").c_str());
+        ASSERT_NE(window, nullptr);
+        if (!emptyFirst) Click(window, 19);
+        HWND number = GetDlgItem(window, 30);
+        SendMessageW(number, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
+        Click(window, 18);
+        ASSERT_TRUE(TextBecomes(number, L""));  // refused, the window stays
+        SendMessageW(number, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"5"));
+        Click(window, 18);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }, 10000));
+    }
+    EXPECT_EQ(PracticeFile(L"Basics").size(), 10u);
+    EXPECT_FALSE(ControlText(GetDlgItem(maker, 507)).empty());
+}
+
+TEST_F(MakerTest, ListsAreSwitchedAndDeletedFromTheMenu) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    EXPECT_EQ(WindowText(maker), Caption(L"Basics"));
+    Command(maker, 60);
+    EXPECT_EQ(AnswerBox(app, maker, IDOK), EnglishText("CreateListKeeplist"));
+    EXPECT_TRUE(folder.Exists(L"practice\\Basics\\Fre_Eng.ls"));
+
+    Command(maker, 59);
+    NameList(app, L"Verbs");
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(maker) == Caption(L"Verbs"); }, 10000));
+    EXPECT_EQ(ListsMenu(maker), (std::vector<std::wstring>{L"Basics", L"Verbs *"}));
+    EXPECT_TRUE(ControlText(GetDlgItem(maker, 500)).empty());
+
+    Command(maker, 800);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(maker) == Caption(L"Basics"); }, 10000));
+    EXPECT_EQ(ListsMenu(maker), (std::vector<std::wstring>{L"Basics *", L"Verbs"}));
+    EXPECT_FALSE(ControlText(GetDlgItem(maker, 500)).empty());
+
+    Command(maker, 60);
+    EXPECT_EQ(AnswerBox(app, maker, IDYES), EnglishText("CreateListSureDel") + L" Basics" + EnglishText("CreateListSureDel2"));
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(maker) == Caption(L"Verbs"); }, 10000));
+    EXPECT_FALSE(folder.Exists(L"practice\\Basics"));
+    EXPECT_EQ(ListsMenu(maker), (std::vector<std::wstring>{L"Verbs *"}));
+}
