@@ -168,3 +168,21 @@ TEST_F(MakerTest, ListsAreSwitchedAndDeletedFromTheMenu) {
     EXPECT_FALSE(folder.Exists(L"practice\\Basics"));
     EXPECT_EQ(ListsMenu(maker), (std::vector<std::wstring>{L"Verbs *"}));
 }
+
+TEST_F(MakerTest, SearchFieldPositionsTheWordRows) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    HWND firstRow = GetDlgItem(maker, 550);
+    const std::wstring start = ControlText(firstRow);
+    ASSERT_TRUE(TypeText(maker, L"mai"));
+    ASSERT_TRUE(TextBecomes(firstRow, L"mai"));
+    ASSERT_TRUE(PressKeys(maker, {VK_DOWN}));
+    ASSERT_TRUE(TextBecomes(firstRow, L"main"));
+    EXPECT_EQ(ControlText(GetDlgItem(maker, 30)), L"mai");
+    ASSERT_TRUE(PressKeys(maker, {VK_RETURN}));
+    EXPECT_TRUE(TextBecomes(GetDlgItem(maker, 30), L""));
+    EXPECT_TRUE(TextBecomes(firstRow, start));
+}
