@@ -16,6 +16,7 @@
 #include "practice/listdialog.h"
 #include "practice/maker.h"
 #include "practice/practicelists.h"
+#include "practice/typedpractice.h"
 #include "store/catalogue.h"
 #include "store/records.h"
 #include "text/uistrings.h"
@@ -59,7 +60,7 @@ constexpr ToolWindowCommand kToolWindows[] = {
     {kCmdRecord, nullptr},                {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, OpenOverviewWindow},
 };
 constexpr OpenToolWindowFunction kOpenFlashCards = nullptr;
-constexpr OpenToolWindowFunction kOpenTypedPractice = nullptr;
+constexpr OpenToolWindowFunction kOpenTypedPractice = OpenTypedPractice;
 constexpr OpenToolWindowFunction kOpenPracticeListMaker = OpenPracticeListMaker;
 
 struct MainState {

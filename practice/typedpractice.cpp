@@ -1,0 +1,362 @@
+#include "practice/typedpractice.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "app/drawing.h"
+#include "app/fonts.h"
+#include "app/globals.h"
+#include "app/settings.h"
+#include "entry/picker.h"
+#include "lookup/lookupedit.h"
+#include "practice/answers.h"
+#include "practice/draworder.h"
+#include "store/catalogue.h"
+#include "store/records.h"
+#include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/messages.h"
+#include "win/session.h"
+#include "win/windowclass.h"
+#include "win/windowpos.h"
+
+namespace {
+
+constexpr int kWidth = 630;
+constexpr int kClientHeight = 262;
+constexpr int kFontPoints = 22;
+constexpr std::size_t kAnswerChars = 99;
+constexpr POINT kHomeOrigin{15, 10};
+constexpr wchar_t kPreviousProcedure[] = L"LingorixAnswerProc";
+
+// Where each control sits relative to the origin.
+struct Placement {
+    int left, top, width, height;
+};
+constexpr Placement kQuitAt{495, 202, 100, 30};
+constexpr Placement kShowAt{265, 202, 100, 30};
+constexpr Placement kProgressAt{265, 155, 330, 17};
+constexpr Placement kQuestionAt{0, 25, 595, 40};
+constexpr Placement kFrameAt{0, 155, 240, 77};
+constexpr std::array<Placement, 4> kScoreTextsAt{{{10, 160, 210, 15}, {10, 175, 210, 15}, {10, 195, 210, 15},
+                                                  {10, 210, 210, 15}}};
+constexpr Placement kAnswerAt{0, 100, 595, 40};
+
+struct TypedPracticeState {
+    HWND window = nullptr;
+    HWND quit = nullptr;
+    HWND show = nullptr;
+    HWND progress = nullptr;
+    HWND question = nullptr;
+    HWND frame = nullptr;
+    std::array<HWND, 4> scoreTexts{};  // label, current score, label, best score
+    HWND answer = nullptr;
+    UniqueFont questionFont;
+    UniqueFont answerFont;
+    std::optional<DrawOrder> order;
+    int right = 0;
+    Score score;
+    std::optional<Score> best;
+    POINT origin = kHomeOrigin;
+    bool pickerShown = false;
+};
+TypedPracticeState g_practice;
+
+HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+void Place(HWND control, const Placement& at) {
+    MoveWindow(control, g_practice.origin.x + at.left, g_practice.origin.y + at.top, at.width, at.height, TRUE);
+}
+
+HWND CreateControl(HWND window, const wchar_t* cls, DWORD exStyle, DWORD style, const wchar_t* text, int id,
+                   const Placement& at, HFONT font) {
+    HWND control = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, g_practice.origin.x + at.left,
+                                   g_practice.origin.y + at.top, at.width, at.height, window, MenuId(id),
+                                   ModuleInstance, nullptr);
+    if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+std::wstring ScoreLine(long skipped, long errors) {
+    return std::wstring(UiText(Ui::PracticeSkipped)) + L" " + std::to_wstring(skipped) + L"  -  " +
+           UiText(Ui::PracticeErrors) + L" " + std::to_wstring(errors);
+}
+
+void ShowCurrentScore() {
+    SetWindowTextW(g_practice.scoreTexts[1], ScoreLine(g_practice.score.skipped, g_practice.score.errors).c_str());
+}
+
+void ShowBestScore() {
+    const std::wstring line = g_practice.best ? ScoreLine(g_practice.best->skipped, g_practice.best->errors)
+                                              : std::wstring(UiText(Ui::PracticeNotavailable));
+    SetWindowTextW(g_practice.scoreTexts[3], line.c_str());
+}
+
+void PlayIfOn(const wchar_t* file) {
+    if (AppSettings.practiceSound == 1) PlaySoundW(file, nullptr, SND_FILENAME | SND_SYNC);
+}
+
+void ShowProgress() {
+    SendMessageW(g_practice.progress, PBM_SETPOS, PracticeCount - g_practice.order->Remaining(), 0);
+}
+
+// --- the run -----------------------------------------------------------------------
+
+void NextQuestion() {
+    const int index = g_practice.order->Next();
+    if (index >= 0) ReadPracticeRecord(index);
+    SetWindowTextW(g_practice.answer, L"");
+    SetWindowTextW(g_practice.question, CurrentEntry.first.c_str());
+    EnableWindow(g_practice.show, TRUE);
+}
+
+void FinishRun() {
+    EnableWindow(g_practice.show, FALSE);
+    EnableWindow(g_practice.answer, FALSE);
+    ShowProgress();
+    SaveBestScore(g_practice.score, g_practice.best);
+    ShowMessage(g_practice.window, UiText(Ui::PracticeEndlist), UiText(Ui::Lingorix), MB_OK);
+}
+
+void CheckAnswer() {
+    const std::wstring typed = EditText(g_practice.answer, kAnswerChars);
+    if (typed.empty()) return;
+    switch (JudgeAnswer(typed, CurrentEntry.second)) {
+    case AnswerVerdict::Empty: SetWindowTextW(g_practice.answer, L""); return;
+    case AnswerVerdict::Wrong:
+        ++g_practice.score.errors;
+        ShowCurrentScore();
+        PlayIfOn(L"wrong.wav");
+        return;
+    case AnswerVerdict::Right: break;
+    }
+    if (++g_practice.right == PracticeCount) {
+        FinishRun();
+        return;
+    }
+    ShowProgress();
+    ShowCurrentScore();
+    PlayIfOn(L"right.wav");
+    NextQuestion();
+}
+
+void ShowAnswer() {
+    ++g_practice.score.skipped;
+    SetWindowTextW(g_practice.answer, CurrentEntry.second.c_str());
+    SetFocus(g_practice.answer);
+    SendMessageW(g_practice.answer, EM_SETSEL, 60, 60);
+    ShowCurrentScore();
+    PlayIfOn(L"skipped.wav");
+    EnableWindow(g_practice.show, FALSE);
+}
+
+// --- the answer field ----------------------------------------------------------------
+
+LRESULT CALLBACK AnswerProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto previous = reinterpret_cast<WNDPROC>(GetPropW(edit, kPreviousProcedure));
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(kPracticeAnswer, kKeyNotification),
+                     MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(edit)), VK_RETURN));
+        return 0;
+    }
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE && IsWindowEnabled(g_practice.show)) {
+        SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(kPracticeShow, BN_CLICKED), 0);
+        return 0;
+    }
+    // Keyboard messages only: other messages may carry 13 as a size or an index.
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST && wParam == VK_RETURN) return 0;
+    if (message == WM_NCDESTROY) {
+        RemovePropW(edit, kPreviousProcedure);
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    }
+    return CallWindowProcW(previous, edit, message, wParam, lParam);
+}
+
+// --- menus -------------------------------------------------------------------------
+
+HMENU CreatePracticeMenu() {
+    HMENU bar = CreateMenu();
+    HMENU picker = CreatePopupMenu();
+    AppendMenuW(picker, MF_STRING, kPracticePickerOn, UiText(Ui::PracticeIAMenuCharset1));
+    AppendMenuW(picker, MF_STRING | MF_CHECKED, kPracticePickerOff, UiText(Ui::PracticeIAMenuCharset2));
+    HMENU sound = CreatePopupMenu();
+    const bool on = AppSettings.practiceSound == 1;
+    AppendMenuW(sound, MF_STRING | (on ? MF_CHECKED : 0), kPracticeSoundOn, UiText(Ui::PracticeIAMenuSound1));
+    AppendMenuW(sound, MF_STRING | (on ? 0 : MF_CHECKED), kPracticeSoundOff, UiText(Ui::PracticeIAMenuSound2));
+    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(picker), UiText(Ui::PracticeIAMenuCharset0));
+    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sound), UiText(Ui::PracticeIAMenuSound0));
+    return bar;
+}
+
+void CheckPair(HWND window, int on, int off) {
+    CheckMenuItem(GetMenu(window), on, MF_BYCOMMAND | MF_CHECKED);
+    CheckMenuItem(GetMenu(window), off, MF_BYCOMMAND | MF_UNCHECKED);
+}
+
+void ShowPicker(HWND window, bool show) {
+    CheckPair(window, show ? kPracticePickerOn : kPracticePickerOff, show ? kPracticePickerOff : kPracticePickerOn);
+    g_practice.pickerShown = show;
+    if (show) {
+        RecreateCharacterPicker();
+        SetFocus(g_practice.answer);
+    } else {
+        CloseCharacterPicker();
+    }
+}
+
+void SwitchSound(HWND window, bool on) {
+    CheckPair(window, on ? kPracticeSoundOn : kPracticeSoundOff, on ? kPracticeSoundOff : kPracticeSoundOn);
+    AppSettings.practiceSound = on ? 1 : 0;
+}
+
+// --- messages ----------------------------------------------------------------------
+
+void CreateControls(HWND window) {
+    TypedPracticeState& p = g_practice;
+    p.quit = CreateControl(window, L"button", 0, 0, UiText(Ui::Quit), kPracticeQuit, kQuitAt, GuiFont);
+    p.show = CreateControl(window, L"button", 0, 0, UiText(Ui::PracticeShow), kPracticeShow, kShowAt, GuiFont);
+    p.progress = CreateControl(window, PROGRESS_CLASSW, 0, PBS_SMOOTH, L"", kPracticeProgress, kProgressAt, nullptr);
+    p.question = CreateControl(window, L"static", WS_EX_CLIENTEDGE, SS_LEFT | SS_NOPREFIX, L"", kPracticeText,
+                               kQuestionAt, p.questionFont.Get());
+    p.frame = CreateControl(window, L"static", 0, SS_ETCHEDFRAME, L"", kPracticeFrame, kFrameAt, nullptr);
+    const std::array<const wchar_t*, 4> texts{UiText(Ui::PracticeCurrentscore), L"", UiText(Ui::PracticeBestscore), L""};
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        p.scoreTexts[i] = CreateControl(window, L"static", 0, SS_LEFT, texts[i], kPracticeText, kScoreTextsAt[i], GuiFont);
+    p.answer = CreateControl(window, L"edit", WS_EX_CLIENTEDGE, WS_BORDER | ES_AUTOHSCROLL, L"", kPracticeAnswer,
+                             kAnswerAt, p.answerFont.Get());
+    SendMessageW(p.answer, EM_SETLIMITTEXT, kAnswerChars, 0);
+}
+
+LRESULT OnCreate(HWND window) {
+    TypedPracticeState& p = g_practice;
+    p.window = window;
+    const WordListDescriptor& d = CurrentWordList();
+    p.questionFont.Reset(CreateScaledFont(kFontPoints, FW_BOLD, kDefaultWordFace, d.firstCharset));
+    p.answerFont.Reset(CreateScaledFont(kFontPoints, FW_BOLD, kDefaultWordFace, d.secondCharset));
+    SetPickerLanguage({d.secondName, d.secondCharset});
+    CreateControls(window);
+    SetPickerTarget(p.answer);
+    // A 32-bit range: a list of more than 65 535 entries still shows its true progress.
+    SendMessageW(p.progress, PBM_SETRANGE32, 0, PracticeCount);
+    p.order.emplace(PracticeCount);
+    ApplyStayOnTop(window);
+    RestoreWindowPosition(window, AppSettings.practise);
+    SetPropW(p.answer, kPreviousProcedure,
+             reinterpret_cast<HANDLE>(SetWindowLongPtrW(p.answer, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerProc))));
+    SetFocus(p.answer);
+    NextQuestion();
+    ShowCurrentScore();
+    p.best = LoadBestScore();
+    ShowBestScore();
+    return 0;
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    const WORD notification = HIWORD(wParam);
+    switch (LOWORD(wParam)) {
+    case kPracticePickerOn: ShowPicker(window, true); break;
+    case kPracticePickerOff: ShowPicker(window, false); break;
+    case kPracticeQuit: if (notification == BN_CLICKED) DestroyWindow(window); break;
+    case kPracticeShow: if (notification == BN_CLICKED) ShowAnswer(); break;
+    case kPracticeAnswer:
+        if (notification == kKeyNotification && NotifiedKey(lParam) == VK_RETURN) CheckAnswer();
+        break;
+    case kPracticeSoundOn: SwitchSound(window, true); break;
+    case kPracticeSoundOff: SwitchSound(window, false); break;
+    default: break;
+    }
+    return 0;
+}
+
+LRESULT OnSize(LPARAM lParam) {
+    TypedPracticeState& p = g_practice;
+    p.origin = PracticeOrigin(LOWORD(lParam), HIWORD(lParam));
+    Place(p.question, kQuestionAt);
+    Place(p.answer, kAnswerAt);
+    Place(p.quit, kQuitAt);
+    Place(p.show, kShowAt);
+    Place(p.progress, kProgressAt);
+    Place(p.frame, kFrameAt);
+    for (std::size_t i = 0; i < p.scoreTexts.size(); ++i) Place(p.scoreTexts[i], kScoreTextsAt[i]);
+    InvalidateRect(p.window, nullptr, TRUE);
+    return 0;
+}
+
+LRESULT OnActivate(WPARAM wParam) {
+    if (LOWORD(wParam) != WA_INACTIVE) FocusPickerTarget();
+    return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+    PaintScope paint(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    PaintTypedPractice(paint.Dc(), client, g_practice.origin);
+    return 0;
+}
+
+LRESULT OnDestroy(HWND window) {
+    SetPickerTarget(nullptr);
+    CloseCharacterPicker();
+    SetPickerHost(nullptr);
+    AppSettings.practise = TakeWindowPosition(window);
+    g_practice = {};
+    EndToolWindow();
+    return 0;
+}
+
+LRESULT CALLBACK TypedPracticeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_COMMAND: return OnCommand(window, wParam, lParam);
+    case WM_SIZE: return g_practice.window ? OnSize(lParam) : 0;
+    case WM_ACTIVATE: return OnActivate(wParam);
+    case WM_PAINT: return OnPaint(window);
+    case WM_DESTROY: return OnDestroy(window);
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+POINT PracticeOrigin(int clientWidth, int clientHeight) {
+    const int dx = (clientWidth - kWidth) / 2;
+    const int dy = (clientHeight - 270) / 2;
+    return {dx >= 0 ? kHomeOrigin.x + dx : kHomeOrigin.x, dy >= 0 ? kHomeOrigin.y + dy : kHomeOrigin.y};
+}
+
+void PaintTypedPractice(HDC dc, const RECT& client, POINT origin) {
+    {
+        UniquePen pen(CreatePen(PS_SOLID, 1, RGB(224, 224, 224)));
+        SelectionScope selected(dc, pen.Get());
+        MoveToEx(dc, client.left, client.top, nullptr);
+        LineTo(dc, client.right, client.top);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SelectionScope font(dc, ArialBoldFont15);
+    const WordListDescriptor& d = CurrentWordList();
+    RECT first{origin.x, origin.y, origin.x + 500, origin.y + 50};
+    DrawShadowText(dc, first, d.firstName.c_str(), DT_SINGLELINE);
+    RECT second{origin.x, origin.y + 75, origin.x + 500, origin.y + 125};
+    DrawShadowText(dc, second, d.secondName.c_str(), DT_SINGLELINE);
+}
+
+HWND OpenTypedPractice() {
+    RegisterProgramClass(kTypedPracticeClass, TypedPracticeProc);
+    g_practice = {};
+    const int height = kClientHeight + CaptionHeight + MenuHeight;
+    const std::wstring caption = std::wstring(UiText(Ui::PracticeCaption)) + L"  (" + CurrentPracticeList + L")";
+    UniqueMenu menu(CreatePracticeMenu());
+    HWND window = CreateWindowExW(0, kTypedPracticeClass, caption.c_str(), WS_OVERLAPPEDWINDOW,
+                                  (ScreenWidth - kWidth) / 2, (ScreenHeight - MenuHeight - CaptionHeight - 350) / 2,
+                                  kWidth, height, nullptr, menu.Get(), ModuleInstance, nullptr);
+    if (!window) return nullptr;
+    menu.Release();  // the window owns it now
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    SetPickerHost(window);
+    return window;
+}
