@@ -1,8 +1,8 @@
 #include "practice/answers.h"
 
-#include <cstdlib>
 #include <windows.h>
 
+#include <cstdlib>
 #include <cwchar>
 #include <vector>
 
