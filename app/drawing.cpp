@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "win/handles.h"
+
 void DrawShadowText(HDC dc, RECT& rect, const wchar_t* text, UINT format) {
     SetTextColor(dc, RGB(224, 224, 224));
     DrawTextW(dc, text, -1, &rect, format);
@@ -10,6 +12,13 @@ void DrawShadowText(HDC dc, RECT& rect, const wchar_t* text, UINT format) {
     rect.left -= 1;
     rect.top -= 1;
     DrawTextW(dc, text, -1, &rect, format);
+}
+
+void DrawTopRule(HDC dc, const RECT& client) {
+    UniquePen pen(CreatePen(PS_SOLID, 1, RGB(224, 224, 224)));
+    SelectionScope selected(dc, pen.Get());
+    MoveToEx(dc, client.left, client.top, nullptr);
+    LineTo(dc, client.right, client.top);
 }
 
 wchar_t* TrimSpaces(wchar_t* text) {

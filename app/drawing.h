@@ -11,6 +11,9 @@
 // background.
 void DrawShadowText(HDC dc, RECT& rect, const wchar_t* text, UINT format);
 
+// The light rule along the top of a tool window's client area, under its menu bar.
+void DrawTopRule(HDC dc, const RECT& client);
+
 // Skips leading blanks and cuts trailing ones (U+0020 only; tabs stay). Returns a
 // pointer into the same text.
 wchar_t* TrimSpaces(wchar_t* text);

@@ -23,7 +23,6 @@ namespace {
 constexpr int kWidth = 630;
 constexpr int kClientHeight = 205;
 constexpr int kEditFontPoints = 17;
-constexpr COLORREF kRuleColour = RGB(224, 224, 224);
 constexpr COLORREF kHintColour = RGB(30, 30, 230);
 constexpr RECT kHintRect{15, 166, 400, 210};
 constexpr RECT kCounterRect{15, 146, 400, 166};
@@ -289,12 +288,7 @@ LRESULT CALLBACK AddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 void PaintAddWindow(HDC dc, const RECT& client, int addedCount) {
-    {
-        UniquePen pen(CreatePen(PS_SOLID, 1, kRuleColour));
-        SelectionScope selected(dc, pen.Get());
-        MoveToEx(dc, client.left, client.top, nullptr);
-        LineTo(dc, client.right, client.top);
-    }
+    DrawTopRule(dc, client);
     SetBkMode(dc, TRANSPARENT);
     SelectionScope font(dc, GuiFont);
     SetTextColor(dc, kHintColour);

@@ -1,17 +1,15 @@
 #include "lookup/lookupedit.h"
 
 #include "win/session.h"
+#include "win/subclass.h"
 
 namespace {
-
-constexpr wchar_t kPreviousProcedure[] = L"LingorixLookUpEditProc";
 
 bool IsForwardedKey(WPARAM key) {
     return key == VK_RETURN || key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN;
 }
 
 LRESULT CALLBACK LookUpEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto previous = reinterpret_cast<WNDPROC>(GetPropW(edit, kPreviousProcedure));
     if (message == WM_KEYDOWN && IsForwardedKey(wParam)) {
         const LPARAM notification = MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(edit)), LOWORD(wParam));
         SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), kKeyNotification), notification);
@@ -19,19 +17,12 @@ LRESULT CALLBACK LookUpEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
     }
     // Keyboard messages only: other messages may carry 13 as a size or an index.
     if (message >= WM_KEYFIRST && message <= WM_KEYLAST && wParam == VK_RETURN) return 0;
-    if (message == WM_NCDESTROY) {
-        RemovePropW(edit, kPreviousProcedure);
-        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    }
-    return CallWindowProcW(previous, edit, message, wParam, lParam);
+    return CallPreviousProc(edit, message, wParam, lParam);
 }
 
 }  // namespace
 
-void ForwardLookUpKeys(HWND edit) {
-    const LONG_PTR previous = SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LookUpEditProc));
-    SetPropW(edit, kPreviousProcedure, reinterpret_cast<HANDLE>(previous));
-}
+void ForwardLookUpKeys(HWND edit) { SubclassControl(edit, LookUpEditProc); }
 
 HWND CreateLookUpEdit(HWND parent, int left, int top, int width, int height, HFONT font, bool visible) {
     HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", L"", WS_CHILD | WS_BORDER | (visible ? WS_VISIBLE : 0),

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr COLORREF kRuleColour = RGB(224, 224, 224);
 constexpr RECT kFirstNameRect{20, 5, 235, 30};
 constexpr RECT kSecondNameRect{255, 5, 605, 30};
 
@@ -57,12 +56,7 @@ void CheckMenuPair(HMENU menu, int checkedId, int uncheckedId) {
 }
 
 void PaintSearchWindow(HDC dc, const RECT& client, int rows) {
-    {
-        UniquePen pen(CreatePen(PS_SOLID, 1, kRuleColour));
-        SelectionScope selected(dc, pen.Get());
-        MoveToEx(dc, client.left, client.top, nullptr);
-        LineTo(dc, client.right, client.top);
-    }
+    DrawTopRule(dc, client);
     if (rows == 0) return;
     SetBkMode(dc, TRANSPARENT);
     SelectionScope font(dc, ArialBoldFont12);

@@ -36,7 +36,6 @@ constexpr int kClientHeight = 352;
 constexpr int kFontPoints = 11;
 constexpr WORD kCaretNotification = 0x0601;
 constexpr std::size_t kMaxLookUpChars = 37;
-constexpr COLORREF kRuleColour = RGB(224, 224, 224);
 
 struct TranslateState {
     HWND window = nullptr;
@@ -358,12 +357,7 @@ int LoadTextFile(HWND pane, const std::wstring& path) {
 }
 
 void PaintTranslateHeader(HDC dc, const RECT& client) {
-    {
-        UniquePen pen(CreatePen(PS_SOLID, 1, kRuleColour));
-        SelectionScope selected(dc, pen.Get());
-        MoveToEx(dc, client.left, client.top, nullptr);
-        LineTo(dc, client.right, client.top);
-    }
+    DrawTopRule(dc, client);
     SetBkMode(dc, TRANSPARENT);
     SelectionScope font(dc, ArialBoldFont14);
     const WordListDescriptor& d = CurrentWordList();

@@ -11,6 +11,7 @@
 #include "text/uistrings.h"
 #include "win/handles.h"
 #include "win/session.h"
+#include "win/subclass.h"
 #include "win/windowclass.h"
 
 namespace {
@@ -18,7 +19,6 @@ namespace {
 constexpr int kWidth = 325;
 constexpr int kHeight = 145;
 constexpr std::size_t kNumberChars = 9;
-constexpr wchar_t kPreviousProcedure[] = L"LingorixNumberProc";
 
 struct AddRandomState {
     HWND window = nullptr;
@@ -31,18 +31,13 @@ HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
 
 // Enter accepts; unlike the other fields this one still lets the key through.
 LRESULT CALLBACK NumberProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto previous = reinterpret_cast<WNDPROC>(GetPropW(edit, kPreviousProcedure));
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
         SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(kAddRandomNumber, kKeyNotification),
                      MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(edit)), VK_RETURN));
         // An accepted number has closed the window, this field with it.
         if (!IsWindow(edit)) return 0;
     }
-    if (message == WM_NCDESTROY) {
-        RemovePropW(edit, kPreviousProcedure);
-        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    }
-    return CallWindowProcW(previous, edit, message, wParam, lParam);
+    return CallPreviousProc(edit, message, wParam, lParam);
 }
 
 HWND CreateControl(HWND window, const wchar_t* cls, DWORD exStyle, DWORD style, const wchar_t* text, int id,
@@ -80,9 +75,7 @@ LRESULT OnCreate(HWND window) {
     g_random.number = CreateControl(window, L"edit", WS_EX_CLIENTEDGE, WS_BORDER | ES_AUTOHSCROLL, L"",
                                     kAddRandomNumber, {5, 80, 90, 25});
     SendMessageW(g_random.number, EM_SETLIMITTEXT, kNumberChars, 0);
-    SetPropW(g_random.number, kPreviousProcedure,
-             reinterpret_cast<HANDLE>(
-                 SetWindowLongPtrW(g_random.number, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NumberProc))));
+    SubclassControl(g_random.number, NumberProc);
     SetFocus(g_random.number);
     ApplyStayOnTop(window);
     return 0;

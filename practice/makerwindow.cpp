@@ -16,6 +16,7 @@
 #include "text/uistrings.h"
 #include "win/handles.h"
 #include "win/session.h"
+#include "win/subclass.h"
 #include "win/windowclass.h"
 #include "win/windowpos.h"
 
@@ -26,7 +27,6 @@ constexpr int kClientHeight = 355;
 constexpr int kWordFontPoints = 11;
 constexpr COLORREF kShade = RGB(224, 224, 224);
 constexpr COLORREF kGreen = RGB(0, 128, 0);
-constexpr wchar_t kPreviousProcedure[] = L"LingorixMakerRowProc";
 
 MakerState g_maker;
 
@@ -36,13 +36,8 @@ HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
 
 // A click on a row adds or marks; the right button would open the edit's own menu.
 LRESULT CALLBACK RowProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto previous = reinterpret_cast<WNDPROC>(GetPropW(edit, kPreviousProcedure));
     if (message == WM_RBUTTONDOWN) return 0;
-    if (message == WM_NCDESTROY) {
-        RemovePropW(edit, kPreviousProcedure);
-        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    }
-    return CallWindowProcW(previous, edit, message, wParam, lParam);
+    return CallPreviousProc(edit, message, wParam, lParam);
 }
 
 HWND CreateRow(HWND window, int id, int left, int top, int width, HFONT font) {
@@ -50,8 +45,7 @@ HWND CreateRow(HWND window, int id, int left, int top, int width, HFONT font) {
                                 25, window, MenuId(id), ModuleInstance, nullptr);
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    SetPropW(edit, kPreviousProcedure,
-             reinterpret_cast<HANDLE>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RowProc))));
+    SubclassControl(edit, RowProc);
     return edit;
 }
 
@@ -255,7 +249,7 @@ void AddRandomWindowClosed() {
 
 void PaintMaker(HDC dc, const RECT& client) {
     SetBkMode(dc, TRANSPARENT);
-    DrawLine(dc, 1, kShade, {0, client.top}, {client.right, client.top});
+    DrawTopRule(dc, client);
     DrawLine(dc, 5, kShade, {209, 4}, {209, 284});
     DrawLine(dc, 5, kShade, {1, 284}, {604, 284});
     DrawLine(dc, 5, kGreen, {210, 5}, {210, 285});

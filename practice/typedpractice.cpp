@@ -20,6 +20,7 @@
 #include "win/handles.h"
 #include "win/messages.h"
 #include "win/session.h"
+#include "win/subclass.h"
 #include "win/windowclass.h"
 #include "win/windowpos.h"
 
@@ -30,7 +31,6 @@ constexpr int kClientHeight = 262;
 constexpr int kFontPoints = 22;
 constexpr std::size_t kAnswerChars = 99;
 constexpr POINT kHomeOrigin{15, 10};
-constexpr wchar_t kPreviousProcedure[] = L"LingorixAnswerProc";
 
 // Where each control sits relative to the origin.
 struct Placement {
@@ -156,7 +156,6 @@ void ShowAnswer() {
 // --- the answer field ----------------------------------------------------------------
 
 LRESULT CALLBACK AnswerProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto previous = reinterpret_cast<WNDPROC>(GetPropW(edit, kPreviousProcedure));
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
         SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(kPracticeAnswer, kKeyNotification),
                      MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(edit)), VK_RETURN));
@@ -168,11 +167,7 @@ LRESULT CALLBACK AnswerProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPara
     }
     // Keyboard messages only: other messages may carry 13 as a size or an index.
     if (message >= WM_KEYFIRST && message <= WM_KEYLAST && wParam == VK_RETURN) return 0;
-    if (message == WM_NCDESTROY) {
-        RemovePropW(edit, kPreviousProcedure);
-        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    }
-    return CallWindowProcW(previous, edit, message, wParam, lParam);
+    return CallPreviousProc(edit, message, wParam, lParam);
 }
 
 // --- menus -------------------------------------------------------------------------
@@ -244,8 +239,7 @@ LRESULT OnCreate(HWND window) {
     p.order.emplace(PracticeCount);
     ApplyStayOnTop(window);
     RestoreWindowPosition(window, AppSettings.practise);
-    SetPropW(p.answer, kPreviousProcedure,
-             reinterpret_cast<HANDLE>(SetWindowLongPtrW(p.answer, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerProc))));
+    SubclassControl(p.answer, AnswerProc);
     SetFocus(p.answer);
     NextQuestion();
     ShowCurrentScore();
@@ -329,12 +323,7 @@ POINT PracticeOrigin(int clientWidth, int clientHeight) {
 }
 
 void PaintTypedPractice(HDC dc, const RECT& client, POINT origin) {
-    {
-        UniquePen pen(CreatePen(PS_SOLID, 1, RGB(224, 224, 224)));
-        SelectionScope selected(dc, pen.Get());
-        MoveToEx(dc, client.left, client.top, nullptr);
-        LineTo(dc, client.right, client.top);
-    }
+    DrawTopRule(dc, client);
     SetBkMode(dc, TRANSPARENT);
     SelectionScope font(dc, ArialBoldFont15);
     const WordListDescriptor& d = CurrentWordList();
