@@ -136,7 +136,10 @@ LRESULT OnCreate(HWND window) {
     m.listCount = CountPracticeLists() - 2;
     if (m.listCount > 0) {
         BuildListsMenu(window);
-        if (CurrentPracticeList.empty()) CheckMenuItem(m.listsMenu, SelectFirstPracticeList(), MF_BYCOMMAND | MF_CHECKED);
+        if (CurrentPracticeList.empty() && SelectFirstPracticeList() == kFirstListCommand) {
+            CheckMenuItem(m.listsMenu, kFirstListCommand, MF_BYCOMMAND | MF_CHECKED);
+            CurrentListId = kFirstListCommand;
+        }
     } else {
         EnableMenuItem(GetMenu(window), kMakerDeleteList, MF_BYCOMMAND | MF_GRAYED);
     }

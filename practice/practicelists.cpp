@@ -168,6 +168,8 @@ void EmptyPracticeList() {
 }
 
 DWORD CopyWordListFile() {
+    // Without a list there is no practice list file to fill, only the root.
+    if (CurrentPracticeList.empty()) return 0;
     const std::wstring source = WordListPath(CurrentWordList());
     const std::wstring target = PracticeListTargetPath();
     CloseListFiles();
