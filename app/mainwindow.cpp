@@ -13,6 +13,7 @@
 #include "lookup/overviewwindow.h"
 #include "lookup/searchwindow.h"
 #include "lookup/translatewindow.h"
+#include "practice/flashcards.h"
 #include "practice/listdialog.h"
 #include "practice/maker.h"
 #include "practice/practicelists.h"
@@ -58,7 +59,7 @@ constexpr ToolWindowCommand kToolWindows[] = {
     {kCmdTranslate, OpenTranslateWindow}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, OpenSearchWindow},
     {kCmdRecord, nullptr},                {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, OpenOverviewWindow},
 };
-constexpr OpenToolWindowFunction kOpenFlashCards = nullptr;
+constexpr OpenToolWindowFunction kOpenFlashCards = OpenFlashCards;
 constexpr OpenToolWindowFunction kOpenTypedPractice = nullptr;
 constexpr OpenToolWindowFunction kOpenPracticeListMaker = OpenPracticeListMaker;
 
