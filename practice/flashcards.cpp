@@ -173,9 +173,10 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
     return 0;
 }
 
-// The slider must not keep the keys that move on to the next word.
+// The slider must not keep the keys that move on to the next word. Only a slider that
+// has the focus gives it back, so a repaint never pulls the focus from another window.
 LRESULT OnNotify(HWND window) {
-    if (GetFocus() != window) SetFocus(window);
+    if (GetFocus() == g_flash.slider) SetFocus(window);
     return 0;
 }
 

@@ -117,7 +117,6 @@ TEST_F(FlashCardsTest, TwoEntriesAtTheFastEndRunToTheEndMessage) {
     EXPECT_EQ(box->Text(), EnglishText("PracticeEndlist"));
     EXPECT_EQ(box->Caption(), EnglishText("Lingorix"));
     EXPECT_EQ(SendMessageW(progress, PBM_GETPOS, 0, 0), 2);
-    EXPECT_GT(PixelsOnScreen(answer, kNavy), 0);  // the last second word stays up
     box->Press(IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(flash) && IsWindowVisible(main); }, 5000));
 
