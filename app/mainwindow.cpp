@@ -13,6 +13,7 @@
 #include "lookup/overviewwindow.h"
 #include "lookup/searchwindow.h"
 #include "lookup/translatewindow.h"
+#include "practice/flashcards.h"
 #include "practice/listdialog.h"
 #include "practice/maker.h"
 #include "practice/practicelists.h"
@@ -59,7 +60,7 @@ constexpr ToolWindowCommand kToolWindows[] = {
     {kCmdTranslate, OpenTranslateWindow}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, OpenSearchWindow},
     {kCmdRecord, nullptr},                {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, OpenOverviewWindow},
 };
-constexpr OpenToolWindowFunction kOpenFlashCards = nullptr;
+constexpr OpenToolWindowFunction kOpenFlashCards = OpenFlashCards;
 constexpr OpenToolWindowFunction kOpenTypedPractice = OpenTypedPractice;
 constexpr OpenToolWindowFunction kOpenPracticeListMaker = OpenPracticeListMaker;
 

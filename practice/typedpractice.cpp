@@ -14,6 +14,7 @@
 #include "lookup/lookupedit.h"
 #include "practice/answers.h"
 #include "practice/draworder.h"
+#include "practice/flashrun.h"
 #include "store/catalogue.h"
 #include "store/records.h"
 #include "text/uistrings.h"
@@ -315,12 +316,6 @@ LRESULT CALLBACK TypedPracticeProc(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 }  // namespace
-
-POINT PracticeOrigin(int clientWidth, int clientHeight) {
-    const int dx = (clientWidth - kWidth) / 2;
-    const int dy = (clientHeight - 270) / 2;
-    return {dx >= 0 ? kHomeOrigin.x + dx : kHomeOrigin.x, dy >= 0 ? kHomeOrigin.y + dy : kHomeOrigin.y};
-}
 
 void PaintTypedPractice(HDC dc, const RECT& client, POINT origin) {
     DrawTopRule(dc, client);

@@ -21,9 +21,5 @@ enum TypedPracticeCommand : int { kPracticePickerOn = 6, kPracticePickerOff = 7,
 // that holds entries; the main window hides itself meanwhile.
 HWND OpenTypedPractice();
 
-// Where the layout's top-left corner goes in a client area of this size: centred in
-// a large window, at its usual place in a small one.
-POINT PracticeOrigin(int clientWidth, int clientHeight);
-
 // Paints the language names into any device context.
 void PaintTypedPractice(HDC dc, const RECT& client, POINT origin);

@@ -192,3 +192,43 @@ private:
     HDC dc_;
     HGDIOBJ previous_;
 };
+
+// A window timer of one id: setting it again replaces the period, and it is killed
+// at scope end, so no tick outlives its owner.
+class WindowTimer {
+public:
+    WindowTimer() noexcept = default;
+    ~WindowTimer() { Kill(); }
+    WindowTimer(const WindowTimer&) = delete;
+    WindowTimer& operator=(const WindowTimer&) = delete;
+    WindowTimer(WindowTimer&& other) noexcept
+        : window_(std::exchange(other.window_, nullptr)), id_(other.id_), running_(std::exchange(other.running_, false)) {}
+    WindowTimer& operator=(WindowTimer&& other) noexcept {
+        if (this != &other) {
+            Kill();
+            window_ = std::exchange(other.window_, nullptr);
+            id_ = other.id_;
+            running_ = std::exchange(other.running_, false);
+        }
+        return *this;
+    }
+
+    // False when the system has no timer to give.
+    bool Set(HWND window, UINT_PTR id, UINT periodMs) noexcept {
+        Kill();
+        window_ = window;
+        id_ = id;
+        running_ = SetTimer(window, id, periodMs, nullptr) != 0;
+        return running_;
+    }
+    void Kill() noexcept {
+        if (running_ && IsWindow(window_)) KillTimer(window_, id_);
+        running_ = false;
+    }
+    bool Running() const noexcept { return running_; }
+
+private:
+    HWND window_ = nullptr;
+    UINT_PTR id_ = 0;
+    bool running_ = false;
+};

@@ -1,8 +1,7 @@
-// Judging typed answers, the best score's file and the practice layout's origin.
+// Judging typed answers and the best score's file.
 #include <gtest/gtest.h>
 
 #include "practice/answers.h"
-#include "practice/typedpractice.h"
 #include "store/atomicfile.h"
 #include "support/storefixture.h"
 
@@ -59,13 +58,4 @@ TEST_F(ScoreFileTest, BetterRunsReplaceTheBestWholeAndFailedWritesKeepIt) {
     EXPECT_FALSE(SaveBestScore({0, 1}, LoadBestScore()));
     EXPECT_EQ(ReadBytes(kScoreFile), "0\r\n5\r\n");
     EXPECT_FALSE(FileExists(L"practice\\Week 1\\Fre_Eng.score.new"));
-}
-
-TEST(PracticeLayout, CentresInLargeWindowsOnly) {
-    EXPECT_EQ(PracticeOrigin(630, 270).x, 15);
-    EXPECT_EQ(PracticeOrigin(630, 270).y, 10);
-    EXPECT_EQ(PracticeOrigin(1030, 470).x, 215);
-    EXPECT_EQ(PracticeOrigin(1030, 470).y, 110);
-    EXPECT_EQ(PracticeOrigin(300, 100).x, 15);
-    EXPECT_EQ(PracticeOrigin(300, 100).y, 10);
 }

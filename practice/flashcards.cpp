@@ -1,0 +1,276 @@
+#include "practice/flashcards.h"
+
+#include <commctrl.h>
+
+#include <optional>
+#include <string>
+
+#include "app/drawing.h"
+#include "app/fonts.h"
+#include "app/globals.h"
+#include "app/settings.h"
+#include "practice/flashrun.h"
+#include "store/catalogue.h"
+#include "store/records.h"
+#include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/messages.h"
+#include "win/session.h"
+#include "win/windowclass.h"
+#include "win/windowpos.h"
+
+namespace {
+
+constexpr int kWidth = 630;
+constexpr int kClientHeight = 262;
+constexpr int kWordFontPoints = 22;
+constexpr COLORREF kWordColour = RGB(0, 0, 128);
+
+struct FlashState {
+    HWND window = nullptr;
+    HWND quit = nullptr;
+    HWND progress = nullptr;
+    HWND slider = nullptr;
+    HWND question = nullptr;
+    HWND answer = nullptr;
+    HWND frame = nullptr;
+    POINT origin{15, 10};
+    UniqueFont questionFont;
+    UniqueFont answerFont;
+    std::optional<FlashRun> run;
+    WindowTimer timer;
+    // What the panels show, so that every repaint shows it again.
+    std::wstring shownQuestion;
+    std::wstring shownAnswer;
+};
+FlashState g_flash;
+
+HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+HWND CreateControl(HWND window, DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int id) {
+    return CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window, MenuId(id),
+                           ModuleInstance, nullptr);
+}
+
+// The controls' places follow the origin; their sizes never change.
+void PlaceControls() {
+    const FlashState& f = g_flash;
+    const int x = f.origin.x;
+    const int y = f.origin.y;
+    const auto place = [](HWND control, int left, int top, int width, int height) {
+        MoveWindow(control, left, top, width, height, TRUE);
+    };
+    place(f.quit, x + 495, y + 215, 100, 30);
+    place(f.progress, x + 265, y + 170, 330, 17);
+    place(f.slider, x + 20, y + 200, 200, 35);
+    place(f.question, x, y + 25, 595, 40);
+    place(f.answer, x, y + 100, 595, 40);
+    place(f.frame, x, y + 170, 240, 75);
+}
+
+void CreateControls(HWND window, int count) {
+    FlashState& f = g_flash;
+    f.quit = CreateControl(window, 0, L"button", UiText(Ui::Quit), 0, kFlashQuit);
+    SendMessageW(f.quit, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), FALSE);
+    f.progress = CreateControl(window, 0, PROGRESS_CLASSW, L"", PBS_SMOOTH, kFlashProgress);
+    // The 32-bit range: a list of more than 65 535 entries still fills the bar once.
+    SendMessageW(f.progress, PBM_SETRANGE32, 0, count);
+    f.slider = CreateControl(window, 0, TRACKBAR_CLASSW, L"", TBS_AUTOTICKS, kFlashSlider);
+    SendMessageW(f.slider, TBM_SETRANGE, FALSE, MAKELPARAM(kSliderSlowest, kSliderFastest));
+    SendMessageW(f.slider, TBM_SETPOS, TRUE, kSliderStart);
+    // Owner-drawn, so that a panel repainted for any reason shows its word again.
+    f.question = CreateControl(window, WS_EX_CLIENTEDGE, L"static", L"", SS_OWNERDRAW, kFlashQuestion);
+    f.answer = CreateControl(window, WS_EX_CLIENTEDGE, L"static", L"", SS_OWNERDRAW, kFlashAnswer);
+    f.frame = CreateControl(window, 0, L"static", L"", SS_ETCHEDFRAME, kFlashFrame);
+    PlaceControls();
+}
+
+std::wstring Caption() {
+    return std::wstring(UiText(Ui::PracticeCaption)) + L"  (" + CurrentPracticeList + L")";
+}
+
+void Redraw(HWND panel) { RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+
+// --- steps -------------------------------------------------------------------------
+
+void ShowFlashQuestion(int record) {
+    // A record that cannot be read leaves the previous entry, shown once more.
+    ReadPracticeRecord(record);
+    g_flash.shownQuestion = CurrentEntry.first;
+    g_flash.shownAnswer.clear();
+    Redraw(g_flash.question);
+    Redraw(g_flash.answer);
+}
+
+void ShowFlashAnswer(int progress) {
+    g_flash.shownAnswer = CurrentEntry.second;
+    Redraw(g_flash.answer);
+    SendMessageW(g_flash.progress, PBM_SETPOS, progress, 0);
+}
+
+void EndRun(HWND window) {
+    ShowMessage(window, UiText(Ui::PracticeEndlist), UiText(Ui::Lingorix), MB_OK | MB_ICONWARNING);
+    DestroyWindow(window);
+}
+
+void Apply(HWND window, const FlashStep& step) {
+    FlashState& f = g_flash;
+    if (step.stopTimer) f.timer.Kill();
+    if (step.restartPeriod > 0) f.timer.Set(window, kFlashTimer, static_cast<UINT>(step.restartPeriod));
+    switch (step.show) {
+    case FlashShow::Question: ShowFlashQuestion(step.record); break;
+    case FlashShow::Answer: ShowFlashAnswer(step.progress); break;
+    case FlashShow::End: EndRun(window); break;
+    case FlashShow::Nothing: break;
+    }
+}
+
+// --- messages ----------------------------------------------------------------------
+
+LRESULT OnCreate(HWND window) {
+    FlashState& f = g_flash;
+    f.window = window;
+    const WordListDescriptor& d = CurrentWordList();
+    f.questionFont.Reset(CreateScaledFont(kWordFontPoints, FW_BOLD, kDefaultWordFace, d.firstCharset));
+    f.answerFont.Reset(CreateScaledFont(kWordFontPoints, FW_BOLD, kDefaultWordFace, d.secondCharset));
+    f.origin = {15, 10};
+    CreateControls(window, PracticeCount);
+    f.run.emplace(PracticeCount);
+    // The first entry comes a tenth of a second after the window opens.
+    f.timer.Set(window, kFlashTimer, static_cast<UINT>(f.run->TimerState()));
+    ApplyStayOnTop(window);
+    RestoreWindowPosition(window, AppSettings.practise);
+    return 0;
+}
+
+LRESULT OnTimer(HWND window, WPARAM id) {
+    if (id != kFlashTimer || !g_flash.run) return 0;
+    const int position = static_cast<int>(SendMessageW(g_flash.slider, TBM_GETPOS, 0, 0));
+    Apply(window, g_flash.run->Tick(position));
+    return 0;
+}
+
+LRESULT OnMoveOn(HWND window) {
+    if (g_flash.run) Apply(window, g_flash.run->MoveOn());
+    return 0;
+}
+
+LRESULT OnSize(HWND window, WPARAM kind, LPARAM lParam) {
+    FlashState& f = g_flash;
+    if (!f.run || !f.quit) return 0;
+    if (kind == SIZE_MINIMIZED) {
+        Apply(window, f.run->Pause());
+        return 0;
+    }
+    f.origin = PracticeOrigin(LOWORD(lParam), HIWORD(lParam));
+    PlaceControls();
+    Apply(window, f.run->Resize());
+    return 0;
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam) {
+    if (LOWORD(wParam) == kFlashQuit && HIWORD(wParam) == BN_CLICKED) DestroyWindow(window);
+    return 0;
+}
+
+// The slider must not keep the keys that move on to the next word. Only a slider that
+// has the focus gives it back, so a repaint never pulls the focus from another window.
+LRESULT OnNotify(HWND window) {
+    if (GetFocus() == g_flash.slider) SetFocus(window);
+    return 0;
+}
+
+LRESULT OnDrawItem(HWND window, LPARAM lParam) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    const FlashState& f = g_flash;
+    const bool answer = item->hwndItem == f.answer;
+    if (!answer && item->hwndItem != f.question) return FALSE;
+    RECT word = FlashWordRect(f.origin, answer);
+    MapWindowPoints(window, item->hwndItem, reinterpret_cast<POINT*>(&word), 2);
+    PaintFlashWord(item->hDC, item->rcItem, word, answer ? f.shownAnswer : f.shownQuestion,
+                   answer ? f.answerFont.Get() : f.questionFont.Get());
+    return TRUE;
+}
+
+LRESULT OnPaint(HWND window) {
+    PaintScope paint(window);
+    const WordListDescriptor& d = CurrentWordList();
+    PaintFlashCards(paint.Dc(), g_flash.origin, d.firstName, d.secondName);
+    return 0;
+}
+
+LRESULT OnDestroy(HWND window) {
+    AppSettings.practise = TakeWindowPosition(window);
+    g_flash.timer.Kill();
+    g_flash = {};
+    EndToolWindow();
+    return 0;
+}
+
+LRESULT CALLBACK FlashProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_TIMER: return OnTimer(window, wParam);
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: return OnMoveOn(window);
+    case WM_SIZE: return OnSize(window, wParam, lParam);
+    case WM_COMMAND: return OnCommand(window, wParam);
+    case WM_NOTIFY: return OnNotify(window);
+    case WM_DRAWITEM: return OnDrawItem(window, lParam);
+    case WM_PAINT: return OnPaint(window);
+    case WM_DESTROY: return OnDestroy(window);
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void DrawLine(HDC dc, const wchar_t* text, RECT rect) { DrawTextW(dc, text, -1, &rect, DT_SINGLELINE); }
+
+}  // namespace
+
+RECT FlashWordRect(POINT origin, bool answer) {
+    const int top = origin.y + (answer ? 100 : 25);
+    return {origin.x + 5, top, origin.x + 589, top + 40};
+}
+
+void PaintFlashCards(HDC dc, POINT origin, const std::wstring& firstName, const std::wstring& secondName) {
+    const int x = origin.x;
+    const int y = origin.y;
+    SetBkMode(dc, TRANSPARENT);
+    {
+        SelectionScope font(dc, GuiFont);
+        SetTextColor(dc, RGB(0, 0, 0));
+        DrawLine(dc, UiText(Ui::PracticeSlow), {x + 20, y + 180, x + 105, y + 200});
+        // Each translation places its label over the fast end of the slider.
+        const int fast = UiTextInt(Ui::PracticeFastPos);
+        DrawLine(dc, UiText(Ui::PracticeFast), {x + fast - 15, y + 180, x + fast + 65, y + 200});
+    }
+    SelectionScope font(dc, ArialBoldFont15);
+    RECT first{x, y, x + 500, y + 50};
+    DrawShadowText(dc, first, firstName.c_str(), DT_SINGLELINE);
+    RECT second{x, y + 75, x + 500, y + 125};
+    DrawShadowText(dc, second, secondName.c_str(), DT_SINGLELINE);
+}
+
+void PaintFlashWord(HDC dc, const RECT& panel, const RECT& wordRect, const std::wstring& word, HFONT font) {
+    FillRect(dc, &panel, GetSysColorBrush(COLOR_3DFACE));
+    if (word.empty()) return;
+    SelectionScope selected(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kWordColour);
+    RECT rect = wordRect;
+    DrawTextW(dc, word.c_str(), static_cast<int>(word.size()), &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+HWND OpenFlashCards() {
+    RegisterProgramClass(kFlashCardsClass, FlashProc);
+    g_flash = {};
+    const int height = kClientHeight + CaptionHeight + MenuHeight;
+    HWND window = CreateWindowExW(0, kFlashCardsClass, Caption().c_str(), WS_OVERLAPPEDWINDOW, (ScreenWidth - kWidth) / 2,
+                                  (ScreenHeight - MenuHeight - CaptionHeight - kClientHeight) / 2, kWidth, height,
+                                  nullptr, nullptr, ModuleInstance, nullptr);
+    if (!window) return nullptr;
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    return window;
+}
