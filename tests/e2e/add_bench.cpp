@@ -43,10 +43,6 @@ struct Figures {
     std::vector<double> letterMs;  // first key pressed -> letter shown
 };
 
-bool TypedWithLetterKeys(const std::wstring& word) {
-    return word.size() >= 2 && std::all_of(word.begin(), word.end(), [](wchar_t c) { return c >= L'a' && c <= L'z'; });
-}
-
 // Words of the list that the letter keys alone type, each with the translation the
 // program's own look-up gives. The word less its last letter must show something else,
 // or the last key's result could not be told from the one before.
@@ -55,7 +51,7 @@ std::vector<Word> PickWords(const bench::SortedPair& lists, int count) {
     std::vector<Word> words;
     for (const std::wstring& text : lists.forwardList.present) {
         if (static_cast<int>(words.size()) == count) break;
-        if (!TypedWithLetterKeys(text)) continue;
+        if (!e2e::TypedWithLetterKeys(text)) continue;
         const std::optional<std::wstring> translation = LookUpTranslation(session, text);
         if (!translation || translation->empty() ||
             LookUpTranslation(session, text.substr(0, text.size() - 1)) == translation)

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,6 +24,19 @@ inline std::optional<double> MsUntilShown(HWND control, const std::wstring& text
     while (ControlText(control) != text)
         if (GetTickCount() - begin > timeoutMs) return std::nullopt;
     return bench::NowMs() - start;
+}
+
+// Words the letter keys alone type, so that each key is one character of the word.
+inline bool TypedWithLetterKeys(const std::wstring& word) {
+    return word.size() >= 2 && std::all_of(word.begin(), word.end(), [](wchar_t c) { return c >= L'a' && c <= L'z'; });
+}
+
+// The value below which a share p (0 to 1) of the timings lie; 0 for none.
+inline double Percentile(std::vector<double> values, double p) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    return values[index];
 }
 
 // The press, the release or both of one character's key.

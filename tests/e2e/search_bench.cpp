@@ -51,17 +51,13 @@ std::wstring LastRowFor(const std::wstring& text) {
     return CurrentEntry.deleted ? UiText(Ui::CreateListDeleted) : CurrentEntry.first;
 }
 
-bool TypedWithLetterKeys(const std::wstring& word) {
-    return word.size() >= 2 && std::all_of(word.begin(), word.end(), [](wchar_t c) { return c >= L'a' && c <= L'z'; });
-}
-
 std::vector<Word> PickWords(const bench::SortedPair& lists, int timedKeys) {
     std::vector<Word> words;
     int timed = 0;
     const std::wstring empty = LastRowFor(L"");
     for (const std::wstring& text : lists.forwardList.present) {
         if (timed >= timedKeys) break;
-        if (!TypedWithLetterKeys(text)) continue;
+        if (!e2e::TypedWithLetterKeys(text)) continue;
         Word word{text, empty, {}};
         std::wstring shown = empty;
         for (std::size_t i = 0; i < text.size(); ++i) {
@@ -104,13 +100,6 @@ bool TypeWord(HWND lookUp, HWND lastRow, const Word& word, std::vector<double>& 
         if (key.timed) ms.push_back(*shown);
     }
     return true;
-}
-
-double Percentile(std::vector<double> values, double p) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
-    return values[index];
 }
 
 bool PutOnClipboard(const std::wstring& text) {
@@ -200,13 +189,13 @@ int main(int argc, char** argv) {
     e2e::profile::Clear();
     if (!ran) return 1;
     const double median = bench::Median(ms);
-    const double p95 = Percentile(ms, 0.95);
+    const double p95 = e2e::Percentile(ms, 0.95);
     std::printf("  key pressed -> all rows show the new entries (%zu keys): median %.2f ms   95th percentile %.2f ms"
                 "   worst %.2f ms\n",
                 ms.size(), median, p95, bench::Worst(ms));
     std::printf("  a copy in another program -> the restored window's rows show it (%zu copies): median %.2f ms"
                 "   95th percentile %.2f ms   worst %.2f ms\n",
-                copyMs.size(), bench::Median(copyMs), Percentile(copyMs, 0.95), bench::Worst(copyMs));
+                copyMs.size(), bench::Median(copyMs), e2e::Percentile(copyMs, 0.95), bench::Worst(copyMs));
     std::printf("\nGoals\n  keys < %.0f ms: median %s, 95th percentile %s\n", kGoalMs, median < kGoalMs ? "PASS" : "MISS",
                 p95 < kGoalMs ? "PASS" : "MISS");
     std::printf("  copies < %.0f ms: median %s\n", kCopyGoalMs, bench::Median(copyMs) < kCopyGoalMs ? "PASS" : "MISS");
