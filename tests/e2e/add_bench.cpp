@@ -64,20 +64,9 @@ std::vector<Word> PickWords(const bench::SortedPair& lists, int count) {
 // The lists go into the folder the way the program finds them: its own strings file
 // names the folders, its language file the lists.
 bool MakeLists(const e2e::AppFolder& folder, int size, int count, std::vector<Word>& words) {
-    const std::wstring previous = bench::CurrentDirectory();
-    SetCurrentDirectoryW(folder.Path().c_str());
-    bench::SortedPair lists;
-    bool ok = LoadUiStringsFile(UiStringsPath()).Ok() && LoadCatalogue() == 0 &&
-              bench::MakeSortedPair(kLanguage, size, kSamples, lists);
-    if (ok && bench::Narrow(WordListFileName(*lists.forward)) != folder.SelectedWordList()) {
-        std::fprintf(stderr, "the data folder's current word list is not %s\n",
-                     bench::Narrow(WordListFileName(*lists.forward)).c_str());
-        ok = false;
-    }
-    if (ok) words = PickWords(lists, count);
-    CloseListFiles();
-    SetCurrentDirectoryW(previous.c_str());
-    return ok && !words.empty();
+    return e2e::MakeSortedLists(folder, kLanguage, size, kSamples,
+                                [&](const bench::SortedPair& lists) { words = PickWords(lists, count); }) &&
+           !words.empty();
 }
 
 
@@ -143,8 +132,7 @@ bool Measure(const e2e::AppFolder& folder, const std::vector<Word>& words, Figur
             return false;
         }
     }
-    PostMessageW(add, WM_CLOSE, 0, 0);
-    if (e2e::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 15000)) app.Exit(main);
+    e2e::CloseAndExit(app, add, main);
     return true;
 }
 
@@ -156,8 +144,8 @@ void Report(const char* what, const std::vector<double>& ms) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
-    const int size = argc > 2 ? std::max(1000, std::atoi(argv[2])) : 1000000;
+    const int count = e2e::CountArgument(argc, argv, 1, 30);
+    const int size = e2e::CountArgument(argc, argv, 2, 1000000, 1000);
     bench::RouteMessagesToStderr();
     e2e::AppFolder folder;
     e2e::profile::Clear();

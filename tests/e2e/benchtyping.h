@@ -1,20 +1,48 @@
-// Timing what keys typed from outside do to the program's controls, for the
-// end-to-end benchmarks.
+// The end-to-end benchmarks' common ground: their generated word lists, and timing
+// what keys typed from outside do to the program's controls.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "e2e/driver.h"
+#include "store/catalogue.h"
+#include "store/records.h"
 #include "support/testenv.h"
+#include "text/uistrings.h"
 #include "tools/bench/benchsetup.h"
 
 namespace e2e {
+
+// Generates the current word list of the data folder (French-English, the language of
+// kLanguages[languageIndex]) and its reverse list, `size` entries each, sorted by the
+// store's own code; `pick` then runs inside the folder with the lists open, to choose
+// what to type. False when the lists could not be made or are not the folder's current.
+inline bool MakeSortedLists(const AppFolder& folder, std::size_t languageIndex, int size, std::size_t samples,
+                            const std::function<void(const bench::SortedPair&)>& pick) {
+    const std::wstring previous = bench::CurrentDirectory();
+    SetCurrentDirectoryW(folder.Path().c_str());
+    bench::SortedPair lists;
+    bool ok = LoadUiStringsFile(UiStringsPath()).Ok() && LoadCatalogue() == 0 &&
+              bench::MakeSortedPair(languageIndex, size, samples, lists);
+    if (ok && bench::Narrow(WordListFileName(*lists.forward)) != folder.SelectedWordList()) {
+        std::fprintf(stderr, "the data folder's current word list is not %s\n",
+                     bench::Narrow(WordListFileName(*lists.forward)).c_str());
+        ok = false;
+    }
+    if (ok) pick(lists);
+    CloseListFiles();
+    SetCurrentDirectoryW(previous.c_str());
+    return ok;
+}
 
 // Reads the control as fast as the program answers until it shows the text; the
 // milliseconds since `start` then, or nothing after the timeout.
@@ -24,6 +52,17 @@ inline std::optional<double> MsUntilShown(HWND control, const std::wstring& text
     while (ControlText(control) != text)
         if (GetTickCount() - begin > timeoutMs) return std::nullopt;
     return bench::NowMs() - start;
+}
+
+// Command line argument `at` as a number of at least `least`; `fallback` without it.
+inline int CountArgument(int argc, char** argv, int at, int fallback, int least = 1) {
+    return argc > at ? std::max(least, std::atoi(argv[at])) : fallback;
+}
+
+// Closes a tool window and ends the run from the main window, which shows again.
+inline void CloseAndExit(LaunchedApp& app, HWND window, HWND main) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 15000)) app.Exit(main);
 }
 
 // Words the letter keys alone type, so that each key is one character of the word.

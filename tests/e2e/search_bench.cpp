@@ -72,16 +72,9 @@ std::vector<Word> PickWords(const bench::SortedPair& lists, int timedKeys) {
 }
 
 bool MakeList(const e2e::AppFolder& folder, int size, int timedKeys, std::vector<Word>& words) {
-    const std::wstring previous = bench::CurrentDirectory();
-    SetCurrentDirectoryW(folder.Path().c_str());
-    bench::SortedPair lists;
-    const bool ok = LoadUiStringsFile(UiStringsPath()).Ok() && LoadCatalogue() == 0 &&
-                    bench::MakeSortedPair(kLanguage, size, kSamples, lists) &&
-                    bench::Narrow(WordListFileName(*lists.forward)) == folder.SelectedWordList();
-    if (ok) words = PickWords(lists, timedKeys);
-    CloseListFiles();
-    SetCurrentDirectoryW(previous.c_str());
-    return ok && !words.empty();
+    return e2e::MakeSortedLists(folder, kLanguage, size, kSamples,
+                                [&](const bench::SortedPair& lists) { words = PickWords(lists, timedKeys); }) &&
+           !words.empty();
 }
 
 bool TypeWord(HWND lookUp, HWND lastRow, const Word& word, std::vector<double>& ms) {
@@ -160,16 +153,15 @@ bool Measure(const e2e::AppFolder& folder, const std::vector<Word>& words, int t
         std::fprintf(stderr, "a copied word did not show in the rows\n");
         return false;
     }
-    PostMessageW(search, WM_CLOSE, 0, 0);
-    if (e2e::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 15000)) app.Exit(main);
+    e2e::CloseAndExit(app, search, main);
     return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int timedKeys = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
-    const int size = argc > 2 ? std::max(1000, std::atoi(argv[2])) : 1000000;
+    const int timedKeys = e2e::CountArgument(argc, argv, 1, 200);
+    const int size = e2e::CountArgument(argc, argv, 2, 1000000, 1000);
     bench::RouteMessagesToStderr();
     e2e::AppFolder folder;
     e2e::profile::Clear();
