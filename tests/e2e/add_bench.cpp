@@ -146,22 +146,15 @@ void Report(const char* what, const std::vector<double>& ms) {
 int main(int argc, char** argv) {
     const int count = e2e::CountArgument(argc, argv, 1, 30);
     const int size = e2e::CountArgument(argc, argv, 2, 1000000, 1000);
-    bench::RouteMessagesToStderr();
-    e2e::AppFolder folder;
-    e2e::profile::Clear();
+    const e2e::BenchRun run;
+    const e2e::AppFolder& folder = run.Folder();
     std::vector<Word> words;
-    const double setUpStart = bench::NowMs();
-    if (!MakeLists(folder, size, count, words)) {
-        std::fprintf(stderr, "cannot make the word lists\n");
-        return 1;
-    }
+    if (!MakeLists(folder, size, count, words)) return 1;
     std::printf("Add window live look-up, end to end: lingorix.exe on French-English and English-French lists of\n"
                 "%d entries (sorted, set up in %.1f s); %zu words of the list typed key by key into the first edit\n\n",
-                size, (bench::NowMs() - setUpStart) / 1000.0, words.size());
+                size, run.SetUpSeconds(), words.size());
     Figures figures;
-    const bool ran = Measure(folder, words, figures);
-    e2e::profile::Clear();
-    if (!ran) return 1;
+    if (!Measure(folder, words, figures)) return 1;
     Report("last key released -> translation shown", figures.lookUpMs);
     Report("first key pressed -> letter in the edit", figures.letterMs);
     std::printf("\nGoal\n  look-up < %.0f ms: median %.2f ms   %s\n", kGoalMs, bench::Median(figures.lookUpMs),

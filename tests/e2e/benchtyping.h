@@ -22,10 +22,32 @@
 
 namespace e2e {
 
+// What every end-to-end benchmark runs in: messages to standard error (a box would stop
+// an unattended run), a data folder of its own, the program's profile section cleared
+// before and after, and the clock of its set-up.
+class BenchRun {
+public:
+    BenchRun() {
+        bench::RouteMessagesToStderr();
+        profile::Clear();
+    }
+    ~BenchRun() { profile::Clear(); }
+    BenchRun(const BenchRun&) = delete;
+    BenchRun& operator=(const BenchRun&) = delete;
+
+    const AppFolder& Folder() const { return folder_; }
+    double SetUpSeconds() const { return (bench::NowMs() - start_) / 1000.0; }
+
+private:
+    AppFolder folder_;
+    double start_ = bench::NowMs();
+};
+
 // Generates the current word list of the data folder (French-English, the language of
 // kLanguages[languageIndex]) and its reverse list, `size` entries each, sorted by the
 // store's own code; `pick` then runs inside the folder with the lists open, to choose
-// what to type. False when the lists could not be made or are not the folder's current.
+// what to type. False, with a message, when the lists could not be made or are not the
+// folder's current.
 inline bool MakeSortedLists(const AppFolder& folder, std::size_t languageIndex, int size, std::size_t samples,
                             const std::function<void(const bench::SortedPair&)>& pick) {
     const std::wstring previous = bench::CurrentDirectory();
@@ -39,6 +61,7 @@ inline bool MakeSortedLists(const AppFolder& folder, std::size_t languageIndex, 
         ok = false;
     }
     if (ok) pick(lists);
+    if (!ok) std::fprintf(stderr, "cannot make the word lists\n");
     CloseListFiles();
     SetCurrentDirectoryW(previous.c_str());
     return ok;
@@ -76,6 +99,21 @@ inline double Percentile(std::vector<double> values, double p) {
     std::sort(values.begin(), values.end());
     const std::size_t index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
     return values[index];
+}
+
+// Types the words one by one until `timed` holds `timedKeys` timings; `type` types one
+// word and tells whether every key showed what was expected. False, with a message,
+// when one did not.
+template <class Word, class TypeWord>
+bool TypeWordsUntil(const std::vector<Word>& words, const std::vector<double>& timed, int timedKeys, TypeWord type) {
+    for (const Word& word : words) {
+        if (static_cast<int>(timed.size()) >= timedKeys) break;
+        if (!type(word)) {
+            std::fprintf(stderr, "typing %s did not show the rows expected\n", bench::Narrow(word.text).c_str());
+            return false;
+        }
+    }
+    return true;
 }
 
 // The press, the release or both of one character's key.

@@ -143,13 +143,8 @@ bool Measure(const e2e::AppFolder& folder, const std::vector<Word>& words, int t
         std::fprintf(stderr, "no maker window in the foreground\n");
         return false;
     }
-    for (const Word& word : words) {
-        if (static_cast<int>(figures.firstRowMs.size()) >= timedKeys) break;
-        if (!TypeWord(search, firstRow, lastRow, word, figures)) {
-            std::fprintf(stderr, "typing %s did not show the rows expected\n", bench::Narrow(word.text).c_str());
-            return false;
-        }
-    }
+    const auto type = [&](const Word& word) { return TypeWord(search, firstRow, lastRow, word, figures); };
+    if (!e2e::TypeWordsUntil(words, figures.firstRowMs, timedKeys, type)) return false;
     e2e::CloseAndExit(app, maker, main);
     return true;
 }
@@ -159,18 +154,13 @@ bool Measure(const e2e::AppFolder& folder, const std::vector<Word>& words, int t
 int main(int argc, char** argv) {
     const int timedKeys = e2e::CountArgument(argc, argv, 1, 200);
     const int size = e2e::CountArgument(argc, argv, 2, 1000000, 1000);
-    bench::RouteMessagesToStderr();
-    e2e::AppFolder folder;
-    e2e::profile::Clear();
+    const e2e::BenchRun run;
+    const e2e::AppFolder& folder = run.Folder();
     std::vector<Word> words;
-    const double setUpStart = bench::NowMs();
-    if (!MakeList(folder, size, timedKeys, words)) {
-        std::fprintf(stderr, "cannot make the word list\n");
-        return 1;
-    }
+    if (!MakeList(folder, size, timedKeys, words)) return 1;
     std::printf("Practice list maker look-up, end to end: lingorix.exe on a French-English list of %d entries\n"
                 "(sorted, set up in %.1f s); words typed key by key into the maker's search field, %d rows\n\n",
-                size, (bench::NowMs() - setUpStart) / 1000.0, kMakerRows);
+                size, run.SetUpSeconds(), kMakerRows);
     Figures figures;
     if (!Measure(folder, words, timedKeys, figures)) return 1;
     const std::vector<double>& ms = figures.firstRowMs;

@@ -142,13 +142,8 @@ bool Measure(const e2e::AppFolder& folder, const std::vector<Word>& words, int t
         std::fprintf(stderr, "no Search window in the foreground\n");
         return false;
     }
-    for (const Word& word : words) {
-        if (static_cast<int>(ms.size()) >= timedKeys) break;
-        if (!TypeWord(lookUp, lastRow, word, ms)) {
-            std::fprintf(stderr, "typing %s did not show the rows expected\n", bench::Narrow(word.text).c_str());
-            return false;
-        }
-    }
+    const auto type = [&](const Word& word) { return TypeWord(lookUp, lastRow, word, ms); };
+    if (!e2e::TypeWordsUntil(words, ms, timedKeys, type)) return false;
     if (!FollowCopies(search, lastRow, words, copyMs)) {
         std::fprintf(stderr, "a copied word did not show in the rows\n");
         return false;
@@ -162,18 +157,13 @@ bool Measure(const e2e::AppFolder& folder, const std::vector<Word>& words, int t
 int main(int argc, char** argv) {
     const int timedKeys = e2e::CountArgument(argc, argv, 1, 200);
     const int size = e2e::CountArgument(argc, argv, 2, 1000000, 1000);
-    bench::RouteMessagesToStderr();
-    e2e::AppFolder folder;
-    e2e::profile::Clear();
+    const e2e::BenchRun run;
+    const e2e::AppFolder& folder = run.Folder();
     std::vector<Word> words;
-    const double setUpStart = bench::NowMs();
-    if (!MakeList(folder, size, timedKeys, words)) {
-        std::fprintf(stderr, "cannot make the word list\n");
-        return 1;
-    }
+    if (!MakeList(folder, size, timedKeys, words)) return 1;
     std::printf("Search window look-up, end to end: lingorix.exe on a French-English list of %d entries\n"
                 "(sorted, set up in %.1f s); words typed key by key into the look-up edit, %d rows\n\n",
-                size, (bench::NowMs() - setUpStart) / 1000.0, kRows);
+                size, run.SetUpSeconds(), kRows);
     std::vector<double> ms;
     std::vector<double> copyMs;
     e2e::profile::Set(L"ClipSearch", L"1");

@@ -114,14 +114,10 @@ int main(int argc, char** argv) {
     const std::size_t clicks = argc > 1 ? static_cast<std::size_t>(std::max(1, std::atoi(argv[1]))) : 200;
     const int size = e2e::CountArgument(argc, argv, 2, 1000000, 1000);
     const std::size_t bytes = argc > 3 ? static_cast<std::size_t>(std::max(1000, std::atoi(argv[3]))) : 2000000;
-    bench::RouteMessagesToStderr();
-    e2e::AppFolder folder;
-    e2e::profile::Clear();
+    const e2e::BenchRun run;
+    const e2e::AppFolder& folder = run.Folder();
     std::vector<std::wstring> words;
-    if (!MakeLists(folder, size, words)) {
-        std::fprintf(stderr, "cannot make the word lists\n");
-        return 1;
-    }
+    if (!MakeLists(folder, size, words)) return 1;
     const Text text = MakeText(words, bytes, clicks);
     folder.Write(L"reading.txt", text.bytes);
 
@@ -153,7 +149,6 @@ int main(int argc, char** argv) {
         clickMs.push_back(*ms);
     }
     e2e::CloseAndExit(app, window, main);
-    e2e::profile::Clear();
 
     std::printf("Translate window, end to end: lingorix.exe on a French-English list of %d entries\n\n", size);
     std::printf("  %zu-byte text file, OK in the dialog -> whole text in the pane (5 loads)\n"
