@@ -1,5 +1,6 @@
 #include "tools/bench/benchpractice.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -27,11 +28,18 @@ constexpr wchar_t kPracticeList[] = L"Bench";
 
 const char* Verdict(bool pass) { return pass ? "PASS" : "MISS"; }
 
+// Every spacing-th entry of the update's practice list is marked for removal; at least
+// every second one stays.
+int MarkSpacing(const PracticeBenchOptions& options) {
+    if (options.marked <= 0) return options.practiceSize + 1;
+    return std::max(2, options.practiceSize / options.marked);
+}
+
 // The practice list of the update: the word list's first entries, every
-// (size / marked)-th of them marked for removal and no other.
+// MarkSpacing-th of them marked for removal and no other.
 bool WritePracticeList(const PracticeBenchOptions& options) {
     const WordListDescriptor& d = CurrentWordList();
-    const int spacing = options.marked > 0 ? options.practiceSize / options.marked : options.practiceSize + 1;
+    const int spacing = MarkSpacing(options);
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(options.practiceSize) * kRecordSize);
     for (int i = 0; i < options.practiceSize; ++i) {
@@ -49,7 +57,7 @@ bool WritePracticeList(const PracticeBenchOptions& options) {
 
 // None of the entries left carries a mark, and they are the unmarked ones in order.
 bool UpdateKeptTheRest(const PracticeBenchOptions& options) {
-    const int spacing = options.marked > 0 ? options.practiceSize / options.marked : options.practiceSize + 1;
+    const int spacing = MarkSpacing(options);
     if (PracticeCount != options.practiceSize - options.practiceSize / spacing) return false;
     for (int at : {0, PracticeCount / 2, PracticeCount - 1}) {
         const int source = at + at / (spacing - 1);
@@ -128,10 +136,11 @@ bool RunPracticeBench(const PracticeBenchOptions& options) {
     MakeFolders(UiText(Ui::PathNameList) + std::wstring(kPracticeList));
     ok = ok && OpenStore(language) && WordCount == options.wordListSize;
     if (!ok) std::fprintf(stderr, "cannot make the word list\n");
+    const WordListDescriptor& d = CurrentWordList();
     Print("\nPractice list maker: %s-%s word list of %d entries (set up in %.1f s), %d runs each.\n"
           "update = the marked entries taken out at closing (%d of %d entries marked); add-all = the word list\n"
           "file copied over the practice list file and both reopened; add-random = %d words drawn and appended.\n\n",
-          Narrow(language.name).c_str(), "English", options.wordListSize, (NowMs() - setUpStart) / 1000.0,
+          Narrow(d.firstName).c_str(), Narrow(d.secondName).c_str(), options.wordListSize, (NowMs() - setUpStart) / 1000.0,
           options.runs, options.marked, options.practiceSize, options.randomWords);
     Timings timings;
     for (int run = 0; run < options.runs && ok; ++run) {
