@@ -43,11 +43,11 @@ private:
     double start_ = bench::NowMs();
 };
 
-// Generates the current word list of the data folder (French-English, the language of
-// kLanguages[languageIndex]) and its reverse list, `size` entries each, sorted by the
-// store's own code; `pick` then runs inside the folder with the lists open, to choose
-// what to type. False, with a message, when the lists could not be made or are not the
-// folder's current.
+// Generates in the data folder the word list of kLanguages[languageIndex] to English
+// and its reverse list, `size` entries each, sorted by the store's own code; `pick` then
+// runs inside the folder with the lists open, to choose what to type. False, with a
+// message, when the lists could not be made or the forward one is not the folder's
+// current word list.
 inline bool MakeSortedLists(const AppFolder& folder, std::size_t languageIndex, int size, std::size_t samples,
                             const std::function<void(const bench::SortedPair&)>& pick) {
     const std::wstring previous = bench::CurrentDirectory();
