@@ -307,6 +307,9 @@ int RunBench(const Options& options) {
     if (ok && !options.addOnly) {
         PracticeBenchOptions practice;
         practice.wordListSize = options.sizes.back();
+        // A smaller word list gives the update a practice list of its own size.
+        practice.practiceSize = std::min(practice.practiceSize, practice.wordListSize);
+        practice.marked = std::min(practice.marked, practice.practiceSize / 2);
         if (options.runs > 0) practice.runs = options.runs;
         ok = RunPracticeBench(practice);
     }
