@@ -4,9 +4,11 @@
 // sort, and as a yardstick a plain qsort of the same words that asks the locale for
 // every pair. Then the Add window's part on lists of the largest size in both
 // directions: storing a pair of three translations, and the sort of both lists when
-// the window closes.
+// the window closes. Then the practice list maker's file work on a word list of the
+// largest size: the update at closing, add-all and add-random.
 //
 //   lingorix_bench [--source <dir>] [--quick] [--sizes <n,n,...>] [--runs <n>] [--add-only]
+//                  [--practice-only]
 //
 //   --source    the project folder holding data\strings\english.txt and
 //               data\runtime\tables\Greek.stb (default: the current directory; a path
@@ -17,6 +19,7 @@
 //   --runs      sorts per list and size (default 5, 3 and 1 by size), and Add window runs
 //               (default 3); the median counts
 //   --add-only  only the Add window's part
+//   --practice-only  only the practice list maker's part
 //
 // Each sort runs in a child process of this program (started with --sort-child), so
 // that its peak memory is its own and not that of the list generator or an earlier,
@@ -35,6 +38,7 @@
 #include "text/uistrings.h"
 #include "tools/bench/benchadd.h"
 #include "tools/bench/benchmeasure.h"
+#include "tools/bench/benchpractice.h"
 #include "tools/bench/benchsetup.h"
 
 using namespace bench;
@@ -48,6 +52,7 @@ struct Options {
     std::wstring source;
     bool quick = false;
     bool addOnly = false;
+    bool practiceOnly = false;
     int runs = 0;  // 0: by size
     std::vector<int> sizes{10000, 100000, 1000000};
 };
@@ -252,7 +257,7 @@ bool ParseSizes(const std::wstring& text, std::vector<int>& sizes) {
 
 int Usage() {
     std::fprintf(stderr, "usage: lingorix_bench [--source <project folder>] [--quick] [--sizes n,n,...] [--runs n] "
-                         "[--add-only]\n");
+                         "[--add-only] [--practice-only]\n");
     return 2;
 }
 
@@ -292,12 +297,21 @@ int RunBench(const Options& options) {
         return 1;
     }
     bool ok = SetUpFolder(options.source);
-    if (ok && !options.addOnly) ok = RunStoreBench(options);
-    if (ok) {
+    if (ok && !options.addOnly && !options.practiceOnly) ok = RunStoreBench(options);
+    if (ok && !options.practiceOnly) {
         AddBenchOptions add;
         add.size = options.sizes.back();
         if (options.runs > 0) add.runs = options.runs;
         ok = RunAddBench(add);
+    }
+    if (ok && !options.addOnly) {
+        PracticeBenchOptions practice;
+        practice.wordListSize = options.sizes.back();
+        // A smaller word list gives the update a practice list of its own size.
+        practice.practiceSize = std::min(practice.practiceSize, practice.wordListSize);
+        practice.marked = std::min(practice.marked, practice.practiceSize / 2);
+        if (options.runs > 0) practice.runs = options.runs;
+        ok = RunPracticeBench(practice);
     }
     SetCurrentDirectoryW(previous.c_str());
     RemoveFolderTree(work);
@@ -318,6 +332,8 @@ int wmain(int argc, wchar_t** argv) {
             options.quick = true;
         } else if (arg == L"--add-only") {
             options.addOnly = true;
+        } else if (arg == L"--practice-only") {
+            options.practiceOnly = true;
         } else if (arg == L"--runs" && i + 1 < argc) {
             options.runs = std::max(1, static_cast<int>(std::wcstol(argv[++i], nullptr, 10)));
         } else if (arg == L"--sizes" && i + 1 < argc) {

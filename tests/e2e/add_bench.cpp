@@ -43,10 +43,6 @@ struct Figures {
     std::vector<double> letterMs;  // first key pressed -> letter shown
 };
 
-bool TypedWithLetterKeys(const std::wstring& word) {
-    return word.size() >= 2 && std::all_of(word.begin(), word.end(), [](wchar_t c) { return c >= L'a' && c <= L'z'; });
-}
-
 // Words of the list that the letter keys alone type, each with the translation the
 // program's own look-up gives. The word less its last letter must show something else,
 // or the last key's result could not be told from the one before.
@@ -55,7 +51,7 @@ std::vector<Word> PickWords(const bench::SortedPair& lists, int count) {
     std::vector<Word> words;
     for (const std::wstring& text : lists.forwardList.present) {
         if (static_cast<int>(words.size()) == count) break;
-        if (!TypedWithLetterKeys(text)) continue;
+        if (!e2e::TypedWithLetterKeys(text)) continue;
         const std::optional<std::wstring> translation = LookUpTranslation(session, text);
         if (!translation || translation->empty() ||
             LookUpTranslation(session, text.substr(0, text.size() - 1)) == translation)
@@ -68,20 +64,9 @@ std::vector<Word> PickWords(const bench::SortedPair& lists, int count) {
 // The lists go into the folder the way the program finds them: its own strings file
 // names the folders, its language file the lists.
 bool MakeLists(const e2e::AppFolder& folder, int size, int count, std::vector<Word>& words) {
-    const std::wstring previous = bench::CurrentDirectory();
-    SetCurrentDirectoryW(folder.Path().c_str());
-    bench::SortedPair lists;
-    bool ok = LoadUiStringsFile(UiStringsPath()).Ok() && LoadCatalogue() == 0 &&
-              bench::MakeSortedPair(kLanguage, size, kSamples, lists);
-    if (ok && bench::Narrow(WordListFileName(*lists.forward)) != folder.SelectedWordList()) {
-        std::fprintf(stderr, "the data folder's current word list is not %s\n",
-                     bench::Narrow(WordListFileName(*lists.forward)).c_str());
-        ok = false;
-    }
-    if (ok) words = PickWords(lists, count);
-    CloseListFiles();
-    SetCurrentDirectoryW(previous.c_str());
-    return ok && !words.empty();
+    return e2e::MakeSortedLists(folder, kLanguage, size, kSamples,
+                                [&](const bench::SortedPair& lists) { words = PickWords(lists, count); }) &&
+           !words.empty();
 }
 
 
@@ -147,8 +132,7 @@ bool Measure(const e2e::AppFolder& folder, const std::vector<Word>& words, Figur
             return false;
         }
     }
-    PostMessageW(add, WM_CLOSE, 0, 0);
-    if (e2e::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 15000)) app.Exit(main);
+    e2e::CloseAndExit(app, add, main);
     return true;
 }
 
@@ -160,24 +144,17 @@ void Report(const char* what, const std::vector<double>& ms) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
-    const int size = argc > 2 ? std::max(1000, std::atoi(argv[2])) : 1000000;
-    bench::RouteMessagesToStderr();
-    e2e::AppFolder folder;
-    e2e::profile::Clear();
+    const int count = e2e::CountArgument(argc, argv, 1, 30);
+    const int size = e2e::CountArgument(argc, argv, 2, 1000000, 1000);
+    const e2e::BenchRun run;
+    const e2e::AppFolder& folder = run.Folder();
     std::vector<Word> words;
-    const double setUpStart = bench::NowMs();
-    if (!MakeLists(folder, size, count, words)) {
-        std::fprintf(stderr, "cannot make the word lists\n");
-        return 1;
-    }
+    if (!MakeLists(folder, size, count, words)) return 1;
     std::printf("Add window live look-up, end to end: lingorix.exe on French-English and English-French lists of\n"
                 "%d entries (sorted, set up in %.1f s); %zu words of the list typed key by key into the first edit\n\n",
-                size, (bench::NowMs() - setUpStart) / 1000.0, words.size());
+                size, run.SetUpSeconds(), words.size());
     Figures figures;
-    const bool ran = Measure(folder, words, figures);
-    e2e::profile::Clear();
-    if (!ran) return 1;
+    if (!Measure(folder, words, figures)) return 1;
     Report("last key released -> translation shown", figures.lookUpMs);
     Report("first key pressed -> letter in the edit", figures.letterMs);
     std::printf("\nGoal\n  look-up < %.0f ms: median %.2f ms   %s\n", kGoalMs, bench::Median(figures.lookUpMs),

@@ -51,17 +51,13 @@ std::wstring LastRowFor(const std::wstring& text) {
     return CurrentEntry.deleted ? UiText(Ui::CreateListDeleted) : CurrentEntry.first;
 }
 
-bool TypedWithLetterKeys(const std::wstring& word) {
-    return word.size() >= 2 && std::all_of(word.begin(), word.end(), [](wchar_t c) { return c >= L'a' && c <= L'z'; });
-}
-
 std::vector<Word> PickWords(const bench::SortedPair& lists, int timedKeys) {
     std::vector<Word> words;
     int timed = 0;
     const std::wstring empty = LastRowFor(L"");
     for (const std::wstring& text : lists.forwardList.present) {
         if (timed >= timedKeys) break;
-        if (!TypedWithLetterKeys(text)) continue;
+        if (!e2e::TypedWithLetterKeys(text)) continue;
         Word word{text, empty, {}};
         std::wstring shown = empty;
         for (std::size_t i = 0; i < text.size(); ++i) {
@@ -76,16 +72,9 @@ std::vector<Word> PickWords(const bench::SortedPair& lists, int timedKeys) {
 }
 
 bool MakeList(const e2e::AppFolder& folder, int size, int timedKeys, std::vector<Word>& words) {
-    const std::wstring previous = bench::CurrentDirectory();
-    SetCurrentDirectoryW(folder.Path().c_str());
-    bench::SortedPair lists;
-    const bool ok = LoadUiStringsFile(UiStringsPath()).Ok() && LoadCatalogue() == 0 &&
-                    bench::MakeSortedPair(kLanguage, size, kSamples, lists) &&
-                    bench::Narrow(WordListFileName(*lists.forward)) == folder.SelectedWordList();
-    if (ok) words = PickWords(lists, timedKeys);
-    CloseListFiles();
-    SetCurrentDirectoryW(previous.c_str());
-    return ok && !words.empty();
+    return e2e::MakeSortedLists(folder, kLanguage, size, kSamples,
+                                [&](const bench::SortedPair& lists) { words = PickWords(lists, timedKeys); }) &&
+           !words.empty();
 }
 
 bool TypeWord(HWND lookUp, HWND lastRow, const Word& word, std::vector<double>& ms) {
@@ -104,13 +93,6 @@ bool TypeWord(HWND lookUp, HWND lastRow, const Word& word, std::vector<double>& 
         if (key.timed) ms.push_back(*shown);
     }
     return true;
-}
-
-double Percentile(std::vector<double> values, double p) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
-    return values[index];
 }
 
 bool PutOnClipboard(const std::wstring& text) {
@@ -160,39 +142,28 @@ bool Measure(const e2e::AppFolder& folder, const std::vector<Word>& words, int t
         std::fprintf(stderr, "no Search window in the foreground\n");
         return false;
     }
-    for (const Word& word : words) {
-        if (static_cast<int>(ms.size()) >= timedKeys) break;
-        if (!TypeWord(lookUp, lastRow, word, ms)) {
-            std::fprintf(stderr, "typing %s did not show the rows expected\n", bench::Narrow(word.text).c_str());
-            return false;
-        }
-    }
+    const auto type = [&](const Word& word) { return TypeWord(lookUp, lastRow, word, ms); };
+    if (!e2e::TypeWordsUntil(words, ms, timedKeys, type)) return false;
     if (!FollowCopies(search, lastRow, words, copyMs)) {
         std::fprintf(stderr, "a copied word did not show in the rows\n");
         return false;
     }
-    PostMessageW(search, WM_CLOSE, 0, 0);
-    if (e2e::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 15000)) app.Exit(main);
+    e2e::CloseAndExit(app, search, main);
     return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int timedKeys = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
-    const int size = argc > 2 ? std::max(1000, std::atoi(argv[2])) : 1000000;
-    bench::RouteMessagesToStderr();
-    e2e::AppFolder folder;
-    e2e::profile::Clear();
+    const int timedKeys = e2e::CountArgument(argc, argv, 1, 200);
+    const int size = e2e::CountArgument(argc, argv, 2, 1000000, 1000);
+    const e2e::BenchRun run;
+    const e2e::AppFolder& folder = run.Folder();
     std::vector<Word> words;
-    const double setUpStart = bench::NowMs();
-    if (!MakeList(folder, size, timedKeys, words)) {
-        std::fprintf(stderr, "cannot make the word list\n");
-        return 1;
-    }
+    if (!MakeList(folder, size, timedKeys, words)) return 1;
     std::printf("Search window look-up, end to end: lingorix.exe on a French-English list of %d entries\n"
                 "(sorted, set up in %.1f s); words typed key by key into the look-up edit, %d rows\n\n",
-                size, (bench::NowMs() - setUpStart) / 1000.0, kRows);
+                size, run.SetUpSeconds(), kRows);
     std::vector<double> ms;
     std::vector<double> copyMs;
     e2e::profile::Set(L"ClipSearch", L"1");
@@ -200,13 +171,13 @@ int main(int argc, char** argv) {
     e2e::profile::Clear();
     if (!ran) return 1;
     const double median = bench::Median(ms);
-    const double p95 = Percentile(ms, 0.95);
+    const double p95 = e2e::Percentile(ms, 0.95);
     std::printf("  key pressed -> all rows show the new entries (%zu keys): median %.2f ms   95th percentile %.2f ms"
                 "   worst %.2f ms\n",
                 ms.size(), median, p95, bench::Worst(ms));
     std::printf("  a copy in another program -> the restored window's rows show it (%zu copies): median %.2f ms"
                 "   95th percentile %.2f ms   worst %.2f ms\n",
-                copyMs.size(), bench::Median(copyMs), Percentile(copyMs, 0.95), bench::Worst(copyMs));
+                copyMs.size(), bench::Median(copyMs), e2e::Percentile(copyMs, 0.95), bench::Worst(copyMs));
     std::printf("\nGoals\n  keys < %.0f ms: median %s, 95th percentile %s\n", kGoalMs, median < kGoalMs ? "PASS" : "MISS",
                 p95 < kGoalMs ? "PASS" : "MISS");
     std::printf("  copies < %.0f ms: median %s\n", kCopyGoalMs, bench::Median(copyMs) < kCopyGoalMs ? "PASS" : "MISS");

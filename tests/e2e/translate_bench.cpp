@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/benchtyping.h"
 #include "e2e/driver.h"
 #include "store/catalogue.h"
 #include "store/records.h"
@@ -61,15 +62,9 @@ Text MakeText(const std::vector<std::wstring>& words, std::size_t bytes, std::si
 }
 
 bool MakeLists(const e2e::AppFolder& folder, int size, std::vector<std::wstring>& words) {
-    const std::wstring previous = bench::CurrentDirectory();
-    SetCurrentDirectoryW(folder.Path().c_str());
-    bench::SortedPair lists;
-    const bool ok = LoadUiStringsFile(UiStringsPath()).Ok() && LoadCatalogue() == 0 &&
-                    bench::MakeSortedPair(kLanguage, size, kSamples, lists);
-    if (ok) words = lists.forwardList.present;
-    CloseListFiles();
-    SetCurrentDirectoryW(previous.c_str());
-    return ok && !words.empty();
+    return e2e::MakeSortedLists(folder, kLanguage, size, kSamples,
+                                [&](const bench::SortedPair& lists) { words = lists.forwardList.present; }) &&
+           !words.empty();
 }
 
 std::size_t TextLength(HWND control) {
@@ -117,16 +112,12 @@ double Percentile95(std::vector<double> ms) {
 
 int main(int argc, char** argv) {
     const std::size_t clicks = argc > 1 ? static_cast<std::size_t>(std::max(1, std::atoi(argv[1]))) : 200;
-    const int size = argc > 2 ? std::max(1000, std::atoi(argv[2])) : 1000000;
+    const int size = e2e::CountArgument(argc, argv, 2, 1000000, 1000);
     const std::size_t bytes = argc > 3 ? static_cast<std::size_t>(std::max(1000, std::atoi(argv[3]))) : 2000000;
-    bench::RouteMessagesToStderr();
-    e2e::AppFolder folder;
-    e2e::profile::Clear();
+    const e2e::BenchRun run;
+    const e2e::AppFolder& folder = run.Folder();
     std::vector<std::wstring> words;
-    if (!MakeLists(folder, size, words)) {
-        std::fprintf(stderr, "cannot make the word lists\n");
-        return 1;
-    }
+    if (!MakeLists(folder, size, words)) return 1;
     const Text text = MakeText(words, bytes, clicks);
     folder.Write(L"reading.txt", text.bytes);
 
@@ -157,9 +148,7 @@ int main(int argc, char** argv) {
         }
         clickMs.push_back(*ms);
     }
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    if (e2e::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 15000)) app.Exit(main);
-    e2e::profile::Clear();
+    e2e::CloseAndExit(app, window, main);
 
     std::printf("Translate window, end to end: lingorix.exe on a French-English list of %d entries\n\n", size);
     std::printf("  %zu-byte text file, OK in the dialog -> whole text in the pane (5 loads)\n"
