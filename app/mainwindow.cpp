@@ -16,6 +16,7 @@
 #include "practice/listdialog.h"
 #include "practice/maker.h"
 #include "practice/practicelists.h"
+#include "sound/recorder.h"
 #include "store/catalogue.h"
 #include "store/records.h"
 #include "text/uistrings.h"
@@ -56,7 +57,7 @@ struct ToolWindowCommand {
 };
 constexpr ToolWindowCommand kToolWindows[] = {
     {kCmdTranslate, OpenTranslateWindow}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, OpenSearchWindow},
-    {kCmdRecord, nullptr},                {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, OpenOverviewWindow},
+    {kCmdRecord, OpenRecorderWindow},     {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, OpenOverviewWindow},
 };
 constexpr OpenToolWindowFunction kOpenFlashCards = nullptr;
 constexpr OpenToolWindowFunction kOpenTypedPractice = nullptr;
