@@ -18,6 +18,7 @@
 #include "practice/maker.h"
 #include "practice/practicelists.h"
 #include "practice/typedpractice.h"
+#include "sound/recorder.h"
 #include "store/catalogue.h"
 #include "store/records.h"
 #include "text/uistrings.h"
@@ -58,7 +59,7 @@ struct ToolWindowCommand {
 };
 constexpr ToolWindowCommand kToolWindows[] = {
     {kCmdTranslate, OpenTranslateWindow}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, OpenSearchWindow},
-    {kCmdRecord, nullptr},                {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, OpenOverviewWindow},
+    {kCmdRecord, OpenRecorderWindow},     {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, OpenOverviewWindow},
 };
 constexpr OpenToolWindowFunction kOpenFlashCards = OpenFlashCards;
 constexpr OpenToolWindowFunction kOpenTypedPractice = OpenTypedPractice;

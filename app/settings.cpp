@@ -172,3 +172,13 @@ void WriteSettings(const Settings& s, const std::wstring& profile) {
         WriteInt(L"ListID", s.listId, profile);
     }
 }
+
+int ReadLastRecorded(const std::wstring& firstLanguage, const std::wstring& profile) {
+    const std::wstring key = L"lastrecord_" + firstLanguage;
+    return ProfileSection(profile).Int(key.c_str(), 0);
+}
+
+void WriteLastRecorded(const std::wstring& firstLanguage, int index, const std::wstring& profile) {
+    const std::wstring key = L"lastrecord_" + firstLanguage;
+    WriteInt(key.c_str(), index, profile);
+}

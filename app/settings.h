@@ -54,3 +54,8 @@ void ReadWindowSettings(Settings& settings, const std::wstring& profile = kProfi
 // Writes what the end of a run keeps: the values that are always written, each
 // saved tool window position, and the practice list when there is one.
 void WriteSettings(const Settings& settings, const std::wstring& profile = kProfileFile);
+
+// The recorder's entry reached for a first language ("lastrecord_<language>"); 0 when
+// none was kept. Read and written when the recorder opens and closes.
+int ReadLastRecorded(const std::wstring& firstLanguage, const std::wstring& profile = kProfileFile);
+void WriteLastRecorded(const std::wstring& firstLanguage, int index, const std::wstring& profile = kProfileFile);

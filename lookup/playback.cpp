@@ -16,10 +16,6 @@ bool RecordingExists(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring SoundFilePath(const std::wstring& language, const std::wstring& word) {
-    return L"sound\\" + language + L"\\" + word + L".wav";
-}
-
 std::vector<std::wstring> SoundWords(const std::wstring& text, bool wholeText) {
     if (wholeText) return {text};
     return SplitTranslations(text);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-// sound\<language>\<word>.wav
-std::wstring SoundFilePath(const std::wstring& language, const std::wstring& word);
+#include "sound/soundfiles.h"
+
 // The words a row's text stands for: a first word whole, a second word each of its
 // comma-separated translations (empty ones skipped, blanks at both ends removed).
 std::vector<std::wstring> SoundWords(const std::wstring& text, bool wholeText);

@@ -1,0 +1,46 @@
+// One pronunciation recording through the media control interface: a waveaudio
+// device opened for the span of one recording and saved as a wave file.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+inline constexpr wchar_t kOpenSoundCommand[] = L"open new type waveaudio alias mysound";
+inline constexpr wchar_t kRecordSoundCommand[] = L"record mysound";
+inline constexpr wchar_t kStopSoundCommand[] = L"stop mysound";
+inline constexpr wchar_t kCloseSoundCommand[] = L"close mysound";
+inline constexpr wchar_t kCantOpenSoundText[] = L"Can't open new sound   ";
+// save mysound "<path>"
+std::wstring SaveSoundCommand(const std::wstring& path);
+
+// Sends one command string; an error beeps and shows the system's text for it in an
+// "MCI Error" box owned by the window. True when the command worked.
+bool SendSoundCommand(const std::wstring& command, HWND owner);
+
+using SoundCommandSender = std::function<bool(const std::wstring& command)>;
+
+// The device while a recording runs. It is never left open: a recording that is not
+// saved is closed, and so lost, when its owner ends.
+class SoundRecording {
+public:
+    explicit SoundRecording(SoundCommandSender send) : send_(std::move(send)) {}
+    ~SoundRecording() { Discard(); }
+    SoundRecording(const SoundRecording&) = delete;
+    SoundRecording& operator=(const SoundRecording&) = delete;
+
+    // Opens the device and records. A device that does not open has been reported by
+    // the sender; `cantOpen` then tells the user that no recording runs, and nothing
+    // is recorded. True while recording.
+    bool Start(const std::function<void()>& cantOpen);
+    // Stop, save, close, each sent even when one before it failed.
+    void StopAndSave(const std::wstring& path);
+    // Closes the device without saving.
+    void Discard();
+    bool Running() const { return open_; }
+
+private:
+    SoundCommandSender send_;
+    bool open_ = false;
+};
