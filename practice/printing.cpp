@@ -2,8 +2,10 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
+#include <string_view>
 
 #include "app/fonts.h"
 #include "practice/printfile.h"
@@ -25,6 +27,7 @@ constexpr LPARAM kTextLimit = 0xFFFFF;
 constexpr wchar_t kRichEditLibrary[] = L"riched32.dll";
 constexpr wchar_t kRichEditClass[] = L"RICHEDIT";
 constexpr wchar_t kPrintToFilePort[] = L"FILE: ";
+constexpr wchar_t kPrintFace[] = L"Courier New";
 
 // What the print dialog returned last, offered again at the next print of this run.
 struct KeptPrintSettings {
@@ -116,7 +119,7 @@ void SetPrintCharFormat(HWND richEdit, int charset) {
     format.dwMask = CFM_FACE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_COLOR;
     format.dwEffects = CFE_AUTOCOLOR;
     format.bCharSet = static_cast<BYTE>(charset & 0xFF);
-    wcscpy_s(format.szFaceName, L"Courier New");
+    wcscpy_s(format.szFaceName, kPrintFace);
     SendMessageW(richEdit, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
 
@@ -158,6 +161,81 @@ std::wstring DocumentName() {
     if (GetFileTitleW(kPrintFileName, title, static_cast<WORD>(std::size(title))) != 0) return kPrintFileName;
     return title;
 }
+
+// Wine's rich edit lays out no pages for a printer (its EM_FORMATRANGE does nothing),
+// so there the program lays the lines out itself, in the face, size and character set
+// of the loaded text, with the same margins and page handling.
+class PlainTextPages {
+public:
+    PlainTextPages(HWND richEdit, HDC dc, const RECT& renderTwips, CharacterRange range, int charset) : dc_(dc) {
+        // The version 1 control is an ANSI window: its text comes through WM_GETTEXT, which
+        // the system converts, with each line break as one position as the control counts.
+        std::wstring all(static_cast<std::size_t>(GetWindowTextLengthW(richEdit)) + 1, L'\0');
+        all.resize(static_cast<std::size_t>(GetWindowTextW(richEdit, all.data(), static_cast<int>(all.size()))));
+        std::wstring text;
+        text.reserve(all.size());
+        for (std::size_t i = 0; i < all.size(); ++i)
+            if (!(all[i] == L'\r' && i + 1 < all.size() && all[i + 1] == L'\n')) text += all[i];
+        const std::size_t from = std::min(static_cast<std::size_t>(std::max<LONG>(0, range.start)), text.size());
+        const std::size_t to = std::clamp(static_cast<std::size_t>(std::max<LONG>(0, range.end)), from, text.size());
+        text_ = text.substr(from, to - from);
+        first_ = static_cast<LONG>(from);
+
+        const int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+        font_.Reset(CreateFontW(-MulDiv(kHeightTwips, dpiY, 1440), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                static_cast<DWORD>(charset & 0xFF), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kPrintFace));
+        render_ = {MulDiv(renderTwips.left, dpiX, 1440), MulDiv(renderTwips.top, dpiY, 1440),
+                   MulDiv(renderTwips.right, dpiX, 1440), MulDiv(renderTwips.bottom, dpiY, 1440)};
+        TEXTMETRICW metrics{};
+        {
+            SelectionScope selected(dc, font_.Get());
+            GetTextMetricsW(dc, &metrics);
+        }
+        lineHeight_ = std::max<LONG>(1, metrics.tmHeight + metrics.tmExternalLeading);
+        linesPerPage_ = std::max<int>(1, static_cast<int>((render_.bottom - render_.top) / lineHeight_));
+    }
+
+    LONG Format(LONG start) {
+        start_ = start;
+        next_ = NextPlainTextPage(text_, first_, start, linesPerPage_);
+        return next_;
+    }
+
+    bool Print() {
+        if (StartPage(dc_) <= 0) return false;
+        {
+            SelectionScope selected(dc_, font_.Get());
+            SetBkMode(dc_, TRANSPARENT);
+            SetTextColor(dc_, RGB(0, 0, 0));
+            const std::wstring_view page = std::wstring_view(text_).substr(
+                static_cast<std::size_t>(start_ - first_), static_cast<std::size_t>(next_ - start_));
+            LONG y = render_.top;
+            std::size_t pos = 0;
+            while (pos < page.size()) {
+                std::size_t end = page.find_first_of(L"\r\n", pos);
+                if (end == std::wstring_view::npos) end = page.size();
+                ExtTextOutW(dc_, render_.left, y, ETO_CLIPPED, &render_, page.data() + pos,
+                            static_cast<UINT>(end - pos), nullptr);
+                y += lineHeight_;
+                pos = end + ((end + 1 < page.size() && page[end] == L'\r' && page[end + 1] == L'\n') ? 2 : 1);
+            }
+        }
+        return EndPage(dc_) > 0;
+    }
+
+private:
+    static constexpr LONG kHeightTwips = 200;  // the control's own 10 points
+    HDC dc_;
+    std::wstring text_;
+    LONG first_ = 0;
+    LONG start_ = 0;
+    LONG next_ = 0;
+    UniqueFont font_;
+    RECT render_{};
+    LONG lineHeight_ = 1;
+    int linesPerPage_ = 1;
+};
 
 void OnCreate(HWND window) { ApplyStayOnTop(window); }
 
@@ -239,7 +317,15 @@ bool PrintRichText(HWND richEdit, PRINTDLGW& dialog) {
         }
         return EndPage(dc) > 0;
     };
-    if (!PrintPages(choice, range, formatPage, printPage)) return false;
+    // A control that formats nothing of a text that is there cannot print it.
+    const bool controlFormats = range.end <= range.start || formatPage(range.start) > range.start;
+    if (controlFormats) {
+        if (!PrintPages(choice, range, formatPage, printPage)) return false;
+    } else {
+        PlainTextPages plain(richEdit, dc, render, range, CurrentWordList().firstCharset);
+        if (!PrintPages(choice, range, [&](LONG start) { return plain.Format(start); }, [&] { return plain.Print(); }))
+            return false;
+    }
     return job.End();
 }
 

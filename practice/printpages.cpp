@@ -1,5 +1,7 @@
 #include "practice/printpages.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kTwipsPerInch = 1440;
@@ -59,4 +61,15 @@ bool PrintPages(const PrintChoice& choice, CharacterRange range, const FormatPag
         }
     }
     return true;
+}
+
+LONG NextPlainTextPage(std::wstring_view text, LONG first, LONG start, int linesPerPage) {
+    const std::size_t size = text.size();
+    std::size_t pos = start > first ? std::min(static_cast<std::size_t>(start - first), size) : 0;
+    for (int line = 0; line < linesPerPage && pos < size; ++line) {
+        while (pos < size && text[pos] != L'\r' && text[pos] != L'\n') ++pos;
+        if (pos == size) break;
+        pos += (text[pos] == L'\r' && pos + 1 < size && text[pos + 1] == L'\n') ? 2 : 1;
+    }
+    return first + static_cast<LONG>(pos);
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string_view>
 
 // The paper in twips, from the printer's size in device pixels and its resolution.
 RECT PageRectTwips(int physicalWidth, int physicalHeight, int pixelsPerInchX, int pixelsPerInchY);
@@ -41,3 +42,8 @@ using PrintPage = std::function<bool()>;
 // for ever. False when a page could not be printed (the rest is then left out).
 bool PrintPages(const PrintChoice& choice, CharacterRange range, const FormatPage& formatPage,
                 const PrintPage& printPage);
+
+// For a control that lays out no printer pages: the start of the page after the one
+// that begins at `start`, `linesPerPage` lines on, each line ending after its line
+// break ("\r\n", "\r" or "\n"). `text` holds the characters from position `first` on.
+LONG NextPlainTextPage(std::wstring_view text, LONG first, LONG start, int linesPerPage);

@@ -182,3 +182,108 @@ TEST(PrintLayout, RefusedPageEndsTheJob) {
     EXPECT_EQ(doc.Print({PD_COLLATE, 0, 0, 3}, {0, 250}, &ok), (Pages{0, 100, 200}));
     EXPECT_FALSE(ok);
 }
+
+namespace {
+
+LRESULT CALLBACK MakerStandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The maker's part in printing: a real top-level window to hold the rich edit, and a
+// practice list of 200 numbered entries.
+class Printing : public PrintFile {
+protected:
+    void SetUp() override {
+        PrintFile::SetUp();
+        ModuleInstance = GetModuleHandleW(nullptr);
+        ReadSystemMetrics();
+        CreateSharedFonts(SharedFontSettings{}, 0);
+        ASSERT_TRUE(RegisterProgramClass(L"printtestmaker", MakerStandInProc));
+        maker.Reset(CreateWindowExW(0, L"printtestmaker", L"maker", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400,
+                                    300, nullptr, nullptr, ModuleInstance, nullptr));
+        ASSERT_TRUE(maker);
+        std::vector<WordEntry> entries;
+        for (int i = 0; i < 200; ++i) entries.push_back({Numbered(L"palabra", i), Numbered(L"word", i), 0});
+        OpenSpanish(entries);
+        ASSERT_EQ(PracticeCount, 200);
+    }
+    void TearDown() override {
+        maker.Reset();
+        DeleteSharedFonts();
+        PrintFile::TearDown();
+    }
+    static std::wstring Numbered(const wchar_t* stem, int i) {
+        wchar_t text[32];
+        swprintf(text, 32, L"%ls%03d", stem, i);
+        return text;
+    }
+    // Prints while another thread answers the dialog; whether a dialog was shown.
+    bool PrintAnswering(const PrintDialogAnswer& answer) {
+        std::atomic<bool> done{false};
+        std::atomic<bool> answered{false};
+        std::thread answering([&] {
+            const DWORD start = GetTickCount();
+            // Answers the dialog once it is there; gives up when printing ends without one.
+            while (!done && GetTickCount() - start < 60000)
+                if (FindPrintDialog(GetCurrentProcessId())) {
+                    answered = AnswerPrintDialog(GetCurrentProcessId(), answer, 1000);
+                    return;
+                } else {
+                    Sleep(20);
+                }
+        });
+        PrintPracticeList(maker.Get());
+        done = true;
+        answering.join();
+        return answered;
+    }
+
+    UniqueWindow maker;
+};
+
+}  // namespace
+
+TEST_F(Printing, UnwritablePrintFileShowsNoDialogAndLeavesNothingBehind) {
+    MakeDirectories(L"list.prt");
+    EXPECT_FALSE(PrintAnswering({L"", 1, false, true}));
+    EXPECT_EQ(FindWindowW(L"printing", nullptr), nullptr);
+    EXPECT_EQ(GetWindow(maker.Get(), GW_CHILD), nullptr);
+}
+
+TEST_F(Printing, CancelledDialogPrintsNothingAndConfirmedOnePrintsTwoCollatedCopies) {
+    const std::wstring printer = TestPrinterName();
+    const std::wstring out = PrintedPdfFolder();
+    if (printer.empty() || out.empty()) GTEST_SKIP() << "no test printer (the test command starts one)";
+    const std::vector<std::wstring> before = PdfFilesIn(out);
+
+    ASSERT_TRUE(PrintAnswering({printer, 1, false, true}));
+    EXPECT_TRUE(FileExists(L"list.prt"));
+    EXPECT_EQ(FindWindowW(L"printing", nullptr), nullptr);
+    EXPECT_EQ(GetWindow(maker.Get(), GW_CHILD), nullptr);
+
+    ASSERT_TRUE(PrintAnswering({printer, 2, true, false}));
+    EXPECT_EQ(GetWindow(maker.Get(), GW_CHILD), nullptr);
+    const std::wstring pdf = WaitForPrintedPdf(out, before);
+    ASSERT_FALSE(pdf.empty()) << "no PDF came out";
+    // The cancelled print, had it gone out, would have come first.
+    EXPECT_EQ(PdfFilesIn(out).size(), before.size() + 1);
+
+    // Where the text must start on paper: the margins from the printable area's corner.
+    UniquePrinterDc dc(CreateDCW(L"WINSPOOL", printer.c_str(), nullptr, nullptr));
+    ASSERT_TRUE(dc);
+    const double dpiX = GetDeviceCaps(dc.Get(), LOGPIXELSX), dpiY = GetDeviceCaps(dc.Get(), LOGPIXELSY);
+    const double left = (GetDeviceCaps(dc.Get(), PHYSICALOFFSETX) + 360 * dpiX / 1440) * 72 / dpiX;
+    const double top = (GetDeviceCaps(dc.Get(), PHYSICALOFFSETY) + 720 * dpiY / 1440) * 72 / dpiY;
+    const double width = GetDeviceCaps(dc.Get(), PHYSICALWIDTH) * 72 / dpiX;
+    const double height = GetDeviceCaps(dc.Get(), PHYSICALHEIGHT) * 72 / dpiY;
+
+    // The PDF itself is read on the Linux side (check_printed_pdf.sh), after this test.
+    const std::wstring kept = out + L"\\printing-test.pdf";
+    DeleteFileW(kept.c_str());
+    ASSERT_TRUE(MoveFileW(pdf.c_str(), kept.c_str()));
+    char facts[512];
+    std::snprintf(facts, sizeof facts,
+                  "copies=2\ncollated=1\nentries=200\nleft=%.2f\ntop=%.2f\nwidth=%.2f\nheight=%.2f\n", left, top,
+                  width, height);
+    WriteBytes(out + L"\\printing-test.txt", facts);
+}
