@@ -287,3 +287,11 @@ TEST_F(Printing, CancelledDialogPrintsNothingAndConfirmedOnePrintsTwoCollatedCop
                   width, height);
     WriteBytes(out + L"\\printing-test.txt", facts);
 }
+
+TEST(PrintLayout, PlainTextPagesEndAfterWholeLinesOfEveryLineBreak) {
+    const std::wstring text = L"ab\r\ncd\ref\ngh";  // positions from 10 on
+    EXPECT_EQ(NextPlainTextPage(text, 10, 10, 2), 10 + 7);   // after "cd\r"
+    EXPECT_EQ(NextPlainTextPage(text, 10, 17, 2), 10 + 12);  // "ef\n" and the unended "gh"
+    EXPECT_EQ(NextPlainTextPage(text, 10, 22, 2), 22);       // nothing left: no progress
+    EXPECT_EQ(NextPlainTextPage(L"", 0, 0, 5), 0);
+}
