@@ -10,6 +10,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils
   fonts-liberation fonts-dejavu-core fonts-wine
   imagemagick python3
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

@@ -15,6 +15,7 @@ export LINGORIX_PRIVATE_DISPLAY=1
 export LINGORIX_XVFB_PIDFILE=$PWD/build/xvfb-started.pid
 mkdir -p build
 cleanup() {
+  bash scripts/printer.sh stop >/dev/null 2>&1 || true
   WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
   if [ -f "$LINGORIX_XVFB_PIDFILE" ]; then
     xargs -r kill <"$LINGORIX_XVFB_PIDFILE" 2>/dev/null || true
@@ -25,6 +26,9 @@ trap cleanup EXIT
 
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$(nproc)"
+
+# A private PDF printer for the printing tests; Wine finds it through CUPS_SERVER.
+eval "$(bash scripts/printer.sh start)"
 
 # One wineserver serves the whole run (the wrapper keeps it alive between programs).
 ctest --preset default

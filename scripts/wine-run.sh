@@ -121,6 +121,12 @@ set_desktop() {
   if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
     mkdir -p "$fonts" && cp -n /usr/share/wine/fonts/*.ttf "$fonts/"
   fi
+  # The prefix has no Courier New, which printing asks for; the metric-compatible
+  # Liberation Mono stands in, as it does on the screen of most Linux desktops.
+  if [ ! -f "$prefix/.courier" ]; then
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1 </dev/null 9>&-
+    touch "$prefix/.courier"
+  fi
   # Keeps the server up between the test executables; it ends by itself 30 s after the
   # last program ("-p30" in one word: "-p 30" would keep it forever). It exits with 0 only
   # when it started a new server; then the prefix's background services are started here,

@@ -64,6 +64,11 @@ struct MemoryDcTraits {
     static HDC Invalid() noexcept { return nullptr; }
     static void Close(HDC h) noexcept { DeleteDC(h); }
 };
+// A printer's device context, made by the print dialog or CreateDC.
+struct PrinterDcTraits {
+    static HDC Invalid() noexcept { return nullptr; }
+    static void Close(HDC h) noexcept { DeleteDC(h); }
+};
 struct AcceleratorTraits {
     static HACCEL Invalid() noexcept { return nullptr; }
     static void Close(HACCEL h) noexcept { DestroyAcceleratorTable(h); }
@@ -99,6 +104,7 @@ using UniqueIcon = UniqueResource<HICON, IconTraits>;
 using UniqueMenu = UniqueResource<HMENU, MenuTraits>;
 using UniqueWindow = UniqueResource<HWND, WindowTraits>;
 using UniqueMemoryDc = UniqueResource<HDC, MemoryDcTraits>;
+using UniquePrinterDc = UniqueResource<HDC, PrinterDcTraits>;
 using UniqueAccelerators = UniqueResource<HACCEL, AcceleratorTraits>;
 using UniqueFind = UniqueResource<HANDLE, FindHandleTraits>;
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;

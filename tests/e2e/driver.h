@@ -15,7 +15,19 @@
 #include <string_view>
 #include <vector>
 
+#include "support/printdialog.h"
+
 namespace e2e {
+
+// The print dialog of the program (AnswerPrintDialog(app.ProcessId(), {printer, copies,
+// collate})) and the PDF that the private test printer writes (WaitForPrintedPdf with
+// PdfFilesIn(PrintedPdfFolder()) taken before printing); see support/printdialog.h.
+using ::AnswerPrintDialog;
+using ::FindPrintDialog;
+using ::PdfFilesIn;
+using ::PrintedPdfFolder;
+using ::TestPrinterName;
+using ::WaitForPrintedPdf;
 
 // Polls the condition until it holds or the time is up; returns its last value.
 template <typename Condition>
