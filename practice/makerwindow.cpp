@@ -9,6 +9,7 @@
 #include "practice/maker.h"
 #include "practice/makerstate.h"
 #include "practice/practicelists.h"
+#include "practice/printing.h"
 #include "practice/rowscroll.h"
 #include "practice/updating.h"
 #include "store/catalogue.h"
@@ -110,6 +111,10 @@ void AddOrEmpty(int id, WORD notification) {
     FocusMakerSearch();
 }
 
+void Print() {
+    if (PracticeCount > 0) PrintPracticeList(g_maker.window);
+}
+
 void AddRandom() {
     if (g_maker.addRandom) {
         BringWindowToTop(g_maker.addRandom);
@@ -175,6 +180,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case kMakerAddAll:
     case kMakerRemoveAll: AddOrEmpty(id, notification); break;
     case kMakerAddRandom: if (notification == BN_CLICKED) AddRandom(); break;
+    case kMakerPrint: if (notification == BN_CLICKED) Print(); break;
     case kMakerNewList: NewPracticeList(); break;
     case kMakerDeleteList: DeleteCurrentPracticeList(); break;
     default:

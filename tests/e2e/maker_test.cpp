@@ -186,3 +186,35 @@ TEST_F(MakerTest, SearchFieldPositionsTheWordRows) {
     EXPECT_TRUE(TextBecomes(GetDlgItem(maker, 30), L""));
     EXPECT_TRUE(TextBecomes(firstRow, start));
 }
+
+TEST_F(MakerTest, PrintedListComesOutOfThePrinter) {
+    const std::wstring printer = TestPrinterName();
+    const std::wstring out = PrintedPdfFolder();
+    if (printer.empty() || out.empty()) GTEST_SKIP() << "no test printer (the test command starts one)";
+    std::string bytes;
+    for (int i = 0; i < 200; ++i) {
+        const WordRecord r = EncodeRecord({L"mot" + std::to_wstring(i), L"word" + std::to_wstring(i), 0}, 1252, 1252);
+        bytes.append(reinterpret_cast<const char*>(r.bytes), kRecordSize);
+    }
+    folder.Write(L"practice\\Basics\\Fre_Eng.ls", bytes);
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    const std::vector<std::wstring> before = PdfFilesIn(out);
+    Click(maker, 23);
+    ASSERT_TRUE(AnswerPrintDialog(app.ProcessId(), {printer, 2, true}));
+    const std::wstring pdf = WaitForPrintedPdf(out, before);
+    ASSERT_FALSE(pdf.empty()) << "nothing printed";
+    // Two copies of a list that takes more than one page.
+    const std::string printed = ReadBytes(pdf);
+    int pages = 0;
+    for (std::size_t at = printed.find("/Type"); at != std::string::npos; at = printed.find("/Type", at + 1)) {
+        std::size_t p = printed.find_first_not_of(' ', at + 5);
+        if (printed.compare(p, 5, "/Page") == 0 && printed.compare(p, 6, "/Pages") != 0) ++pages;
+    }
+    EXPECT_GE(pages, 4);
+    EXPECT_EQ(pages % 2, 0);
+    EXPECT_EQ(folder.Read(L"list.prt").substr(0, 12), std::string("F\0r\0e\0n\0c\0h\0", 12));
+}
