@@ -3,7 +3,11 @@
 // UTF-8. Both directions are written and sorted with the program's own sort, and a
 // first practice list is made from the first entries.
 //
-//   mkwordlists <words folder> <data folder>
+//   mkwordlists <words folder> <data folder> [edition [practice list name]]
+//
+// Without an edition the lists are those of the edition that language.ini chooses;
+// with one (german) they are those of strings\<edition>.str, so every edition of
+// the data folder gets its own lists whatever language.ini says.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,7 +26,7 @@
 
 namespace {
 
-constexpr wchar_t kPracticeList[] = L"Basics";
+constexpr wchar_t kDefaultPracticeList[] = L"Basics";
 constexpr std::size_t kPracticeEntries = 25;
 
 struct Pair {
@@ -118,18 +122,19 @@ int Fail(const std::wstring& message) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) {
-        std::fwprintf(stderr, L"usage: mkwordlists <words folder> <data folder>\n");
+    if (argc < 3 || argc > 5) {
+        std::fwprintf(stderr, L"usage: mkwordlists <words folder> <data folder> [edition [practice list name]]\n");
         return 2;
     }
     const std::wstring words = argv[1];
     if (!SetCurrentDirectoryW(argv[2])) return Fail(L"cannot enter " + std::wstring(argv[2]));
-    const UiLoadResult strings = LoadUiStringsFile(UiStringsPath());
+    const std::wstring stringsPath = argc >= 4 ? std::wstring(L"strings\\") + argv[3] + L".str" : UiStringsPath();
+    const UiLoadResult strings = LoadUiStringsFile(stringsPath);
     if (!strings.Ok()) return Fail(L"cannot load the UI strings of the data folder");
     if (LoadCatalogue() != 0) return Fail(L"cannot read the language file");
 
     const std::wstring wordFolder = UiText(Ui::PathLanguage);
-    const std::wstring practiceFolder = std::wstring(UiText(Ui::PathNameList)) + kPracticeList;
+    const std::wstring practiceFolder = std::wstring(UiText(Ui::PathNameList)) + (argc == 5 ? argv[4] : kDefaultPracticeList);
     MakeFolders(wordFolder);
     MakeFolders(practiceFolder);
 

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "support/testenv.h"
@@ -79,16 +81,19 @@ std::string PackedBytes(const std::vector<StringEntry>& entries) {
 // ---------------------------------------------------------------------------
 // The shipped sources
 
-TEST(ShippedStringSources, ParseAndIncludeEnglish) {
+TEST(ShippedStringSources, ParseAndIncludeEnglishAndGerman) {
     const auto& sources = ShippedSources();
     ASSERT_FALSE(sources.empty()) << "no data\\strings\\*.txt under " << Narrow(SourceDirectory());
     bool english = false;
+    bool german = false;
     for (const auto& source : sources) {
         SCOPED_TRACE(Narrow(source.name));
         EXPECT_TRUE(source.parsed.Ok()) << "line " << source.parsed.errorLine << ": " << source.parsed.error;
         english = english || source.name == L"english";
+        german = german || source.name == L"german";
     }
     EXPECT_TRUE(english);
+    EXPECT_TRUE(german);
 }
 
 TEST(ShippedStringSources, HoldEveryLookedUpKeyOnceInLookUpOrder) {
@@ -158,6 +163,106 @@ TEST(ShippedStringSources, ValuesThatOtherValuesOrTheProgramRelyOnAgree) {
             const std::string key = "Font" + std::to_string(kUiFirstForeignFontKey + i);
             EXPECT_TRUE(v.count(key)) << key << " is missing although ForeignFonts is " << fonts;
         }
+    }
+}
+
+// Printf conversions and tabs of a value, in order: the program fills the
+// former and the menus split at the latter, so a translation must keep both.
+std::vector<std::string> FormatPieces(const std::string& value) {
+    std::vector<std::string> pieces;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\t') {
+            pieces.push_back("tab");
+        } else if (value[i] == '%') {
+            std::size_t end = i + 1;
+            while (end < value.size() && std::string_view("-+ #0123456789.lhz").find(value[end]) != std::string_view::npos)
+                ++end;
+            pieces.push_back(value.substr(i, end - i + 1));
+            i = end;
+        }
+    }
+    return pieces;
+}
+
+TEST(ShippedStringSources, EveryEditionHasTheEnglishKeysAndFormatsAndFilesOfItsOwn) {
+    const auto& sources = ShippedSources();
+    const auto english = std::find_if(sources.begin(), sources.end(), [](const auto& s) { return s.name == L"english"; });
+    ASSERT_NE(english, sources.end());
+    for (const auto& source : sources) {
+        SCOPED_TRACE(Narrow(source.name));
+        for (const auto& [key, value] : source.values) {
+            const auto it = english->values.find(key);
+            const bool fontKey = key.rfind("Font", 0) == 0 && key != "ForeignFonts";
+            EXPECT_TRUE(it != english->values.end() || fontKey) << "unknown key " << key;
+            if (it != english->values.end()) {
+                EXPECT_EQ(FormatPieces(value), FormatPieces(it->second)) << key;
+            }
+        }
+        if (&source == &*english) continue;
+        // Editions share one data folder; none may write into another's files.
+        for (Ui key : {Ui::PathLanguage, Ui::PathNameList, Ui::FilenameTempList, Ui::FilenameTempLanguage,
+                       Ui::FilenameIni}) {
+            const std::string name = UiKeyName(key);
+            EXPECT_NE(FoldAsciiCase(source.values.at(name)), FoldAsciiCase(english->values.at(name))) << name;
+        }
+    }
+}
+
+// The letter after the single "&" of a text, folded to upper case (Western letters).
+unsigned char Mnemonic(const std::string& text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        unsigned char c = static_cast<unsigned char>(text[i + 1]);
+        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c != 0xF7 && c != 0xFF)) c = static_cast<unsigned char>(c - 0x20);
+        return c;
+    }
+    return 0;
+}
+
+TEST(ShippedStringSources, MnemonicsAreUniqueWithinEachMenuAndMatchTheShortcuts) {
+    // Texts that share one Alt+letter space: a menu bar (with the main window's
+    // buttons), or the items of one pop-up.
+    const std::vector<std::vector<const char*>> groups = {
+        {"MainMenuFile0", "LanguageMenu", "MainMenuPracticeMode0", "MainMenuPracticeHelp0", "MainButtonAdd",
+         "MainButtonPractice", "MainButtonSearch", "MainButtonCreatelist"},
+        {"MainMenuFile1", "MainMenuFile2", "MainMenuFile3", "MainMenuFile4"},
+        {"MainMenuPracticeMode1", "MainMenuPracticeMode2"},
+        {"MainMenuPracticeHelp1", "MainMenuPracticeHelp2", "MainMenuPracticeHelp3"},
+        {"AddMenuCharset0", "AddMenuOptions0"},
+        {"AddMenuCharset1", "AddMenuCharset2"},
+        {"CreatePLMenuFile1", "CreatePLMenuFile2"},
+        {"PracticeIAMenuCharset0", "PracticeIAMenuSound0"},
+        {"PracticeIAMenuCharset1", "PracticeIAMenuCharset2"},
+        {"PracticeIAMenuSound1", "PracticeIAMenuSound2"},
+        {"SearchMenuCharset0", "SearchMenuClipboard0", "SearchMenuWindowsize0"},
+        {"SearchMenuCharset1", "SearchMenuCharset2"},
+        {"SearchMenuClipboard1", "SearchMenuClipboard2"},
+        {"TranslateMenuFile1", "TranslateMenuFile2"},
+    };
+    const std::vector<std::pair<const char*, const char*>> shortcuts = {
+        {"MainButtonAdd", "AccelAdd"},
+        {"MainButtonPractice", "AccelPractice"},
+        {"MainButtonSearch", "AccelSearch"},
+        {"MainButtonCreatelist", "AccelCreatelist"},
+    };
+    for (const auto& source : ShippedSources()) {
+        SCOPED_TRACE(Narrow(source.name));
+        for (const auto& group : groups) {
+            std::map<unsigned char, const char*> owner;
+            for (const char* key : group) {
+                const unsigned char letter = Mnemonic(source.values.at(key));
+                EXPECT_NE(letter, 0) << key << " has no mnemonic";
+                const auto [it, added] = owner.emplace(letter, key);
+                EXPECT_TRUE(letter == 0 || added) << key << " shares its mnemonic with " << it->second;
+            }
+        }
+        for (const auto& [button, accel] : shortcuts)
+            EXPECT_EQ(Mnemonic(source.values.at(button)), static_cast<unsigned char>(source.values.at(accel)[0]))
+                << button << " and " << accel;
     }
 }
 
