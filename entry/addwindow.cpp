@@ -164,14 +164,8 @@ void SecondEditFocused() {
 }
 
 void ShowPicker(HWND window, bool show) {
-    HMENU menu = GetMenu(window);
-    CheckMenuItem(menu, kAddShowPicker, MF_BYCOMMAND | (show ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(menu, kAddHidePicker, MF_BYCOMMAND | (show ? MF_UNCHECKED : MF_CHECKED));
     g_add.pickerShown = show;
-    if (show)
-        RecreateCharacterPicker();
-    else
-        CloseCharacterPicker();
+    ShowPickerFromMenu(window, kAddShowPicker, kAddHidePicker, show);
 }
 
 void ToggleAddToPracticeList(HWND window) {
@@ -262,11 +256,7 @@ LRESULT OnPaint(HWND window) {
 }
 
 LRESULT OnDestroy(HWND window) {
-    // The picker gives the focus back to its target as it goes; not to an edit that
-    // is going too.
-    SetPickerTarget(nullptr);
-    CloseCharacterPicker();
-    SetPickerHost(nullptr);
+    LeavePickerHost();
     AppSettings.add = TakeWindowPosition(window);
     g_add = {};
     EndToolWindow();

@@ -126,6 +126,22 @@ void RecreateCharacterPicker() {
     if (g_picker.target && IsWindow(g_picker.target)) SetFocus(g_picker.target);
 }
 
+void ShowPickerFromMenu(HWND host, int showCommand, int hideCommand, bool show) {
+    HMENU menu = GetMenu(host);
+    CheckMenuItem(menu, showCommand, MF_BYCOMMAND | (show ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, hideCommand, MF_BYCOMMAND | (show ? MF_UNCHECKED : MF_CHECKED));
+    if (show)
+        RecreateCharacterPicker();
+    else
+        CloseCharacterPicker();
+}
+
+void LeavePickerHost() {
+    SetPickerTarget(nullptr);
+    CloseCharacterPicker();
+    SetPickerHost(nullptr);
+}
+
 void PickerFollowsEdit(HWND edit, const PickerLanguage& language, bool pickerShown) {
     g_picker.target = edit;
     if (g_picker.language.charset == language.charset) return;

@@ -34,3 +34,9 @@ void RecreateCharacterPicker();
 // character set differs from the picker's, the picker switches to it (re-created
 // when shown).
 void PickerFollowsEdit(HWND edit, const PickerLanguage& language, bool pickerShown);
+// A host's show/hide menu pair: the chosen entry checked, the other not, and the picker
+// opened (the focus back on the target) or closed to match.
+void ShowPickerFromMenu(HWND host, int showCommand, int hideCommand, bool show);
+// A host's last duty as it goes. The target goes first: the picker gives the focus
+// back to its target as it closes, and that edit is going too.
+void LeavePickerHost();

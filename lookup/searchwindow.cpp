@@ -314,16 +314,8 @@ LRESULT OnChangeClipboardChain(WPARAM wParam, LPARAM lParam) {
 // --- commands ----------------------------------------------------------------------
 
 void ShowPicker(HWND window, bool show) {
-    HMENU menu = GetMenu(window);
-    if (show)
-        CheckMenuPair(menu, kSearchShowPicker, kSearchHidePicker);
-    else
-        CheckMenuPair(menu, kSearchHidePicker, kSearchShowPicker);
     g_search.pickerShown = show;
-    if (show)
-        RecreateCharacterPicker();
-    else
-        CloseCharacterPicker();
+    ShowPickerFromMenu(window, kSearchShowPicker, kSearchHidePicker, show);
 }
 
 void SetClipboardFollowing(HWND window, bool follow) {
@@ -509,9 +501,7 @@ void RestoreRowEditProcs() {
 
 LRESULT OnDestroy(HWND window) {
     RestoreRowEditProcs();
-    SetPickerTarget(nullptr);
-    CloseCharacterPicker();
-    SetPickerHost(nullptr);
+    LeavePickerHost();
     AppSettings.search = TakeWindowPosition(window);
     FollowClipboard(false);
     const bool recreating = g_search.recreating;

@@ -237,21 +237,6 @@ private:
     int linesPerPage_ = 1;
 };
 
-void OnCreate(HWND window) { ApplyStayOnTop(window); }
-
-void OnPaint(HWND window) {
-    PaintScope paint(window);
-    PaintPrintingWindow(paint.Dc());
-}
-
-LRESULT CALLBACK PrintingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE: OnCreate(window); return 0;
-    case WM_PAINT: OnPaint(window); return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 void PaintPrintingWindow(HDC dc) {
@@ -263,15 +248,7 @@ void PaintPrintingWindow(HDC dc) {
 }
 
 HWND OpenPrintingWindow() {
-    RegisterProgramClass(kClassName, PrintingWindowProc);
-    HWND window = CreateWindowExW(0, kClassName, UiText(Ui::CreateListPrint), WS_CAPTION | WS_SYSMENU,
-                                  (ScreenWidth - kWidth) / 2, (ScreenHeight - kHeight) / 2, kWidth, kHeight, nullptr,
-                                  nullptr, ModuleInstance, nullptr);
-    if (window) {
-        ShowWindow(window, SW_SHOWNORMAL);
-        UpdateWindow(window);
-    }
-    return window;
+    return OpenBusyWindow(kClassName, UiText(Ui::CreateListPrint), kWidth, kHeight, PaintPrintingWindow);
 }
 
 bool PrintRichText(HWND richEdit, PRINTDLGW& dialog) {

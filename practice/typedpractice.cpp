@@ -12,6 +12,7 @@
 #include "app/settings.h"
 #include "entry/picker.h"
 #include "lookup/lookupedit.h"
+#include "lookup/searchmenus.h"
 #include "practice/answers.h"
 #include "practice/draworder.h"
 #include "practice/flashrun.h"
@@ -187,24 +188,13 @@ HMENU CreatePracticeMenu() {
     return bar;
 }
 
-void CheckPair(HWND window, int on, int off) {
-    CheckMenuItem(GetMenu(window), on, MF_BYCOMMAND | MF_CHECKED);
-    CheckMenuItem(GetMenu(window), off, MF_BYCOMMAND | MF_UNCHECKED);
-}
-
 void ShowPicker(HWND window, bool show) {
-    CheckPair(window, show ? kPracticePickerOn : kPracticePickerOff, show ? kPracticePickerOff : kPracticePickerOn);
     g_practice.pickerShown = show;
-    if (show) {
-        RecreateCharacterPicker();
-        SetFocus(g_practice.answer);
-    } else {
-        CloseCharacterPicker();
-    }
+    ShowPickerFromMenu(window, kPracticePickerOn, kPracticePickerOff, show);
 }
 
 void SwitchSound(HWND window, bool on) {
-    CheckPair(window, on ? kPracticeSoundOn : kPracticeSoundOff, on ? kPracticeSoundOff : kPracticeSoundOn);
+    CheckMenuPair(GetMenu(window), on ? kPracticeSoundOn : kPracticeSoundOff, on ? kPracticeSoundOff : kPracticeSoundOn);
     AppSettings.practiceSound = on ? 1 : 0;
 }
 
@@ -294,9 +284,7 @@ LRESULT OnPaint(HWND window) {
 }
 
 LRESULT OnDestroy(HWND window) {
-    SetPickerTarget(nullptr);
-    CloseCharacterPicker();
-    SetPickerHost(nullptr);
+    LeavePickerHost();
     AppSettings.practise = TakeWindowPosition(window);
     g_practice = {};
     EndToolWindow();

@@ -13,32 +13,6 @@ constexpr wchar_t kClassName[] = L"updating";
 constexpr int kWidth = 350;
 constexpr int kHeight = 120;
 
-LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
-    PaintUpdatingWindow(paint.Dc());
-    return 0;
-}
-
-LRESULT CALLBACK UpdatingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE: ApplyStayOnTop(window); return 0;
-    case WM_PAINT: return OnPaint(window);
-    default: return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
-UniqueWindow OpenUpdatingWindow() {
-    RegisterProgramClass(kClassName, UpdatingWindowProc);
-    UniqueWindow window(CreateWindowExW(0, kClassName, UiText(Ui::CreateListUpdateCaption), WS_CAPTION | WS_SYSMENU,
-                                        (ScreenWidth - kWidth) / 2, (ScreenHeight - kHeight) / 2, kWidth, kHeight,
-                                        nullptr, nullptr, ModuleInstance, nullptr));
-    if (window) {
-        ShowWindow(window.Get(), SW_SHOWNORMAL);
-        UpdateWindow(window.Get());
-    }
-    return window;
-}
-
 }  // namespace
 
 void PaintUpdatingWindow(HDC dc) {
@@ -50,6 +24,7 @@ void PaintUpdatingWindow(HDC dc) {
 }
 
 void UpdatePracticeList() {
-    UniqueWindow window = OpenUpdatingWindow();
+    UniqueWindow window(OpenBusyWindow(kClassName, UiText(Ui::CreateListUpdateCaption), kWidth, kHeight,
+                                       PaintUpdatingWindow));
     RemoveMarkedPracticeEntries();
 }

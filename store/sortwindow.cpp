@@ -32,23 +32,6 @@ const wchar_t* PhaseText(SortPhase phase) {
     return L"";
 }
 
-void OnCreate(HWND window) {
-    ApplyStayOnTop(window);
-}
-
-void OnPaint(HWND window) {
-    PaintScope paint(window);
-    PaintSortingWindow(paint.Dc());
-}
-
-LRESULT CALLBACK SortingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE: OnCreate(window); return 0;
-    case WM_PAINT: OnPaint(window); return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 void PaintSortingWindow(HDC dc) {
@@ -74,15 +57,7 @@ void DrawSortProgress(HDC dc, SortPhase phase, long long count) {
 }
 
 HWND OpenSortingWindow() {
-    RegisterProgramClass(kClassName, SortingWindowProc);
-    HWND window = CreateWindowExW(0, kClassName, UiText(Ui::SortCaption), WS_CAPTION | WS_SYSMENU,
-                                  (ScreenWidth - kWidth) / 2, (ScreenHeight - kHeight) / 2, kWidth, kHeight, nullptr,
-                                  nullptr, ModuleInstance, nullptr);
-    if (window) {
-        ShowWindow(window, SW_SHOWNORMAL);
-        UpdateWindow(window);
-    }
-    return window;
+    return OpenBusyWindow(kClassName, UiText(Ui::SortCaption), kWidth, kHeight, PaintSortingWindow);
 }
 
 void SortAndReport() {

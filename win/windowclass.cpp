@@ -1,6 +1,30 @@
 #include "win/windowclass.h"
 
+#include "win/handles.h"
 #include "win/session.h"
+
+namespace {
+
+using PaintFunction = void (*)(HDC);
+
+LRESULT CALLBACK BusyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCCREATE:
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_CREATE: ApplyStayOnTop(window); return 0;
+    case WM_PAINT: {
+        PaintScope paint(window);
+        if (const auto painter = reinterpret_cast<PaintFunction>(GetWindowLongPtrW(window, GWLP_USERDATA)))
+            painter(paint.Dc());
+        return 0;
+    }
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
 
 bool RegisterProgramClass(const wchar_t* name, WNDPROC procedure) {
     WNDCLASSEXW wc{};
@@ -14,4 +38,16 @@ bool RegisterProgramClass(const wchar_t* name, WNDPROC procedure) {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     wc.lpszClassName = name;
     return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND OpenBusyWindow(const wchar_t* className, const wchar_t* caption, int width, int height, void (*paint)(HDC)) {
+    RegisterProgramClass(className, BusyWindowProc);
+    HWND window = CreateWindowExW(0, className, caption, WS_CAPTION | WS_SYSMENU, (ScreenWidth - width) / 2,
+                                  (ScreenHeight - height) / 2, width, height, nullptr, nullptr, ModuleInstance,
+                                  reinterpret_cast<void*>(paint));
+    if (window) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        UpdateWindow(window);
+    }
+    return window;
 }
