@@ -1,6 +1,9 @@
 // The recorder of the real program: recordings named after the words, the walk to the
-// end of the list and the entry reached kept for the next opening.
+// end of the list, the entry reached kept for the next opening, and the recordings
+// found again by the Search window.
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "e2e/e2efixture.h"
 
@@ -9,49 +12,186 @@ using namespace e2e;
 namespace {
 
 constexpr int kRecordCommand = 25;
+constexpr int kSearchCommand = 12;
+constexpr int kStartStop = 26;
+constexpr int kSkip = 27;
+constexpr int kBack = 28;
+constexpr int kPlayItem = 58;
 
 class RecorderTest : public EndToEndTest {
 protected:
+    // A short French list, so that the walk reaches its end; "et/ou" holds a character
+    // no file name can.
+    void SetUp() override {
+        EndToEndTest::SetUp();
+        WriteFrenchList({{L"chat", L"cat", 0}, {L"chien", L"dog", 0}, {L"et/ou", L"and/or", 0}, {L"maison", L"house", 0}});
+    }
+    void WriteFrenchList(const std::vector<WordEntry>& entries) const {
+        std::string bytes;
+        for (const WordEntry& e : entries) {
+            const WordRecord r = EncodeRecord(e, 1252, 1252);
+            bytes.append(reinterpret_cast<const char*>(r.bytes), kRecordSize);
+        }
+        folder.Write(L"wordlists\\Fre_Eng.tvk", bytes);
+    }
     HWND OpenRecorder(LaunchedApp& app, HWND main) {
         Command(main, kRecordCommand);
-        return app.WaitForWindow(L"record", nullptr);
+        HWND recorder = app.WaitForWindow(L"record", nullptr);
+        if (recorder) firstRow = WaitForControl(recorder, 100);
+        return recorder;
     }
     static void Press(HWND recorder, int id) {
         PostMessageW(recorder, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(recorder, id)));
     }
-    static std::wstring WordShown(HWND recorder) { return ControlText(GetDlgItem(recorder, 45)); }
+    static bool Close(HWND window, HWND main) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        return WaitUntil([&] { return !IsWindow(window) && IsWindowVisible(main); }, 20000);
+    }
+    static HWND WordDisplay(HWND recorder) { return GetDlgItem(recorder, 45); }
+    // Start, then Stop: the word shown when it started is the one recorded.
+    static bool Record(HWND recorder) {
+        HWND button = GetDlgItem(recorder, kStartStop);
+        Press(recorder, kStartStop);
+        if (!TextBecomes(button, EnglishText("RecordStop"))) return false;
+        Press(recorder, kStartStop);
+        return TextBecomes(button, EnglishText("RecordStart"));
+    }
+    bool Recorded(const std::wstring& name) const {
+        return WaitUntil([&] { return folder.Exists(L"sound\\French\\" + name + L".wav"); }, 10000);
+    }
+    HWND firstRow = nullptr;
 };
 
-TEST_F(RecorderTest, RecordsEntriesInARowAndContinuesWhereItStopped) {
+TEST_F(RecorderTest, RecordsAListOverTwoOpeningsToItsEnd) {
     LaunchedApp app(folder);
     HWND main = StartMainWindow(app);
     ASSERT_NE(main, nullptr);
     HWND recorder = OpenRecorder(app, main);
     ASSERT_NE(recorder, nullptr);
-    HWND first = WaitForControl(recorder, 100);
-    const std::wstring word0 = ControlText(first);
-    ASSERT_FALSE(word0.empty());
-    HWND button = GetDlgItem(recorder, 26);
-    for (int i = 0; i < 2; ++i) {
-        const std::wstring word = ControlText(first);
-        Press(recorder, 26);
-        ASSERT_TRUE(TextBecomes(button, EnglishText("RecordStop")));
-        Press(recorder, 26);
-        ASSERT_TRUE(TextBecomes(button, EnglishText("RecordStart")));
-        EXPECT_TRUE(WaitUntil([&] { return folder.Exists(L"sound\\French\\" + word + L".wav"); }, 10000)) << i;
-    }
-    const std::wstring word2 = ControlText(first);
-    Press(recorder, 27);  // Skip
-    Press(recorder, 28);  // Back
-    EXPECT_TRUE(TextBecomes(first, word2));
-    PostMessageW(recorder, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(recorder) && IsWindowVisible(main); }, 20000));
-    EXPECT_EQ(profile::Int(L"lastrecord_French"), 2);
+    ASSERT_TRUE(TextBecomes(WordDisplay(recorder), L"chat"));
+
+    // Scrolling while recording only browses: the recording stays with "chat".
+    Press(recorder, kStartStop);
+    ASSERT_TRUE(TextBecomes(GetDlgItem(recorder, kStartStop), EnglishText("RecordStop")));
+    PostMessageW(recorder, WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(GetDlgItem(recorder, 41)));
+    ASSERT_TRUE(TextBecomes(firstRow, L"chien"));
+    EXPECT_EQ(ControlText(WordDisplay(recorder)), L"chat");
+    Press(recorder, kStartStop);
+    EXPECT_TRUE(Recorded(L"chat"));
+    EXPECT_FALSE(folder.Exists(L"sound\\French\\chien.wav"));
+
+    // Two more in a row; the forbidden '/' becomes '_' in the file name.
+    ASSERT_TRUE(TextBecomes(WordDisplay(recorder), L"chien"));
+    ASSERT_TRUE(Record(recorder));
+    ASSERT_TRUE(TextBecomes(WordDisplay(recorder), L"et/ou"));
+    ASSERT_TRUE(Record(recorder));
+    EXPECT_TRUE(Recorded(L"chien"));
+    EXPECT_TRUE(Recorded(L"et_ou"));
+    ASSERT_TRUE(TextBecomes(WordDisplay(recorder), L"maison"));
+    ASSERT_TRUE(Close(recorder, main));
+    EXPECT_EQ(profile::Int(L"lastrecord_French"), 3);
+
+    // The next opening goes on at "maison"; Skip past the last entry ends the list,
+    // Back returns to a real entry.
     recorder = OpenRecorder(app, main);
     ASSERT_NE(recorder, nullptr);
-    EXPECT_TRUE(TextBecomes(WaitForControl(recorder, 100), word2));
-    PostMessageW(recorder, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(recorder) && IsWindowVisible(main); }, 20000));
+    ASSERT_TRUE(TextBecomes(WordDisplay(recorder), L"maison"));
+    Press(recorder, kSkip);
+    EXPECT_TRUE(TextBecomes(WordDisplay(recorder), EnglishText("RecordEndOfList")));
+    Press(recorder, kBack);
+    EXPECT_TRUE(TextBecomes(WordDisplay(recorder), L"et/ou"));
+    ASSERT_TRUE(Close(recorder, main));
+    EXPECT_EQ(app.Exit(main), std::optional<DWORD>(0));
+}
+
+TEST_F(RecorderTest, ClosingWhileRecordingLeavesTheDeviceFreeForTheNextOpening) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND recorder = OpenRecorder(app, main);
+    ASSERT_NE(recorder, nullptr);
+    Press(recorder, kStartStop);
+    ASSERT_TRUE(TextBecomes(GetDlgItem(recorder, kStartStop), EnglishText("RecordStop")));
+    ASSERT_TRUE(Close(recorder, main));
+    EXPECT_FALSE(folder.Exists(L"sound\\French\\chat.wav"));
+
+    recorder = OpenRecorder(app, main);
+    ASSERT_NE(recorder, nullptr);
+    EXPECT_EQ(ControlText(GetDlgItem(recorder, kStartStop)), EnglishText("RecordStart"));
+    ASSERT_TRUE(TextBecomes(WordDisplay(recorder), L"chat"));
+    ASSERT_TRUE(Record(recorder));
+    EXPECT_TRUE(Recorded(L"chat"));
+    ASSERT_TRUE(Close(recorder, main));
+    EXPECT_EQ(app.Exit(main), std::optional<DWORD>(0));
+}
+
+TEST_F(RecorderTest, AnEmptyListOffersNothingToRecord) {
+    WriteFrenchList({});
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND recorder = OpenRecorder(app, main);
+    ASSERT_NE(recorder, nullptr);
+    EXPECT_TRUE(TextBecomes(WordDisplay(recorder), EnglishText("RecordEndOfList")));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(recorder, kStartStop)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(recorder, kSkip)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(recorder, kBack)));
+    ASSERT_TRUE(Close(recorder, main));
+    EXPECT_EQ(app.Exit(main), std::optional<DWORD>(0));
+}
+
+// A word recorded in the recorder, its name holding a '/', is offered for playing in
+// the Search window; a word without a recording is not.
+TEST_F(RecorderTest, TheSearchWindowPlaysWhatWasRecorded) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND recorder = OpenRecorder(app, main);
+    ASSERT_NE(recorder, nullptr);
+    Press(recorder, kSkip);
+    Press(recorder, kSkip);
+    ASSERT_TRUE(TextBecomes(WordDisplay(recorder), L"et/ou"));
+    ASSERT_TRUE(Record(recorder));
+    ASSERT_TRUE(Recorded(L"et_ou"));
+    ASSERT_TRUE(Close(recorder, main));
+
+    Command(main, kSearchCommand);
+    HWND search = app.WaitForWindow(L"zoeken", nullptr);
+    ASSERT_NE(search, nullptr);
+    HWND lookUp = WaitForControl(search, 30);
+    ASSERT_TRUE(TypeText(search, L"et"));
+    ASSERT_TRUE(TextBecomes(lookUp, L"et"));
+    // A list this short fills the rows from its start, whatever is typed.
+    const auto rowShowing = [&](const wchar_t* word) {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            for (int i = 0; i < 8 && !found; ++i)
+                if (ControlText(GetDlgItem(search, 100 + i)) == word) found = GetDlgItem(search, 100 + i);
+            return found != nullptr;
+        }, 10000);
+        return found;
+    };
+    HWND recordedRow = rowShowing(L"et/ou");
+    HWND otherRow = rowShowing(L"maison");
+    ASSERT_TRUE(recordedRow && otherRow);
+    const auto playOffered = [&](HWND row) -> std::optional<bool> {
+        PostMessageW(row, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+        HWND menu = app.WaitForWindow(L"#32768", nullptr, 10000);
+        if (!menu) return std::nullopt;
+        const MenuBar items = ReadMenuBar(menu);
+        PressKeys(menu, {VK_ESCAPE});
+        WaitUntil([&] { return !IsWindowVisible(menu); }, 10000);
+        const MenuItem* play = items.Find(kPlayItem);
+        if (!play) return std::nullopt;
+        return !play->grayed;
+    };
+    EXPECT_EQ(playOffered(recordedRow), std::optional<bool>(true));
+    EXPECT_EQ(playOffered(otherRow), std::optional<bool>(false));
+    // Playing is synchronous; the window answers again once the recording has played.
+    PostMessageW(recordedRow, WM_COMMAND, kPlayItem, 0);
+    ASSERT_TRUE(TypeText(search, L"\r"));
+    EXPECT_TRUE(TextBecomes(lookUp, L""));
+    ASSERT_TRUE(Close(search, main));
     EXPECT_EQ(app.Exit(main), std::optional<DWORD>(0));
 }
 
