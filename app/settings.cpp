@@ -8,10 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "app/settingsfile.h"
 #include "text/uistrings.h"
 
 Settings AppSettings;
-std::wstring ProfileFile = kProfileFile;
+std::wstring ProfileFile = SettingsFilePath();
 
 namespace {
 
@@ -23,16 +24,8 @@ constexpr std::size_t kPracticeListChars = 148;
 class ProfileSection {
 public:
     explicit ProfileSection(const std::wstring& profile) {
-        std::vector<wchar_t> buffer(4096);
-        for (;;) {
-            const DWORD n = GetPrivateProfileSectionW(kProfileSection, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                      profile.c_str());
-            if (n + 2 < buffer.size() || buffer.size() >= (1u << 20)) {
-                Parse(buffer.data(), n);
-                return;
-            }
-            buffer.resize(buffer.size() * 4);
-        }
+        const std::vector<wchar_t> section = ReadProfileSection(ProfileReadSource(profile));
+        Parse(section.data(), static_cast<DWORD>(section.size()));
     }
 
     // As GetPrivateProfileIntW: an absent or empty value gives the default; otherwise
@@ -89,16 +82,6 @@ private:
     std::vector<std::pair<std::wstring, std::wstring>> entries_;
 };
 
-// The wide writer keeps the file's own encoding, so a practice list name comes
-// back exactly as it was written whatever the code page of the interface.
-void WriteText(const wchar_t* key, const std::wstring& value, const std::wstring& profile) {
-    WritePrivateProfileStringW(kProfileSection, key, value.c_str(), profile.c_str());
-}
-
-void WriteInt(const wchar_t* key, int value, const std::wstring& profile) {
-    WriteText(key, std::to_wstring(value), profile);
-}
-
 void ReadPosition(const wchar_t* leftKey, const wchar_t* topKey, WindowPosition& position,
                   const ProfileSection& section) {
     position.left = section.Int(leftKey, kNoSavedPosition);
@@ -106,10 +89,10 @@ void ReadPosition(const wchar_t* leftKey, const wchar_t* topKey, WindowPosition&
 }
 
 void WriteSavedPosition(const wchar_t* leftKey, const wchar_t* topKey, const WindowPosition& position,
-                        const std::wstring& profile) {
+                        ProfileUpdate& update) {
     if (!position.Saved()) return;
-    WriteInt(leftKey, position.left, profile);
-    WriteInt(topKey, position.top, profile);
+    update.Int(leftKey, position.left);
+    update.Int(topKey, position.top);
 }
 
 }  // namespace
@@ -152,25 +135,29 @@ void ReadWindowSettings(Settings& s, const std::wstring& profile) {
     s.practiceSound = section.Int(L"PracticeSound", 1);
 }
 
+// The wide writer keeps the file's own encoding, so a practice list name comes back
+// exactly as it was written whatever the code page of the interface.
 void WriteSettings(const Settings& s, const std::wstring& profile) {
-    WriteInt(L"searchwindowsize", s.searchWindowSize, profile);
-    WriteInt(L"searchwindowminimal", s.searchWindowMinimal, profile);
-    WriteInt(L"PracticeMode", s.practiceMode, profile);
-    WriteInt(L"PracticeSound", s.practiceSound, profile);
-    WriteInt(L"StayOnTop", s.stayOnTop, profile);
-    WriteInt(L"WinPosLeftMain", s.mainWindow.left, profile);
-    WriteInt(L"WinPosTopMain", s.mainWindow.top, profile);
-    WriteSavedPosition(L"WinPosLeftPractise", L"WinPosTopPractise", s.practise, profile);
-    WriteSavedPosition(L"WinPosLeftMakelist", L"WinPosTopMakelist", s.makelist, profile);
-    WriteSavedPosition(L"WinPosLeftAdd", L"WinPosTopAdd", s.add, profile);
-    WriteSavedPosition(L"WinPosLeftTranslate", L"WinPosTopTranslate", s.translate, profile);
-    WriteSavedPosition(L"WinPosLeftSearch", L"WinPosTopSearch", s.search, profile);
-    WriteInt(L"ClipSearch", s.clipSearch, profile);
-    WriteInt(L"AddNewWordsToList", s.addNewWordsToList, profile);
+    ProfileUpdate update(profile);
+    update.Int(L"searchwindowsize", s.searchWindowSize);
+    update.Int(L"searchwindowminimal", s.searchWindowMinimal);
+    update.Int(L"PracticeMode", s.practiceMode);
+    update.Int(L"PracticeSound", s.practiceSound);
+    update.Int(L"StayOnTop", s.stayOnTop);
+    update.Int(L"WinPosLeftMain", s.mainWindow.left);
+    update.Int(L"WinPosTopMain", s.mainWindow.top);
+    WriteSavedPosition(L"WinPosLeftPractise", L"WinPosTopPractise", s.practise, update);
+    WriteSavedPosition(L"WinPosLeftMakelist", L"WinPosTopMakelist", s.makelist, update);
+    WriteSavedPosition(L"WinPosLeftAdd", L"WinPosTopAdd", s.add, update);
+    WriteSavedPosition(L"WinPosLeftTranslate", L"WinPosTopTranslate", s.translate, update);
+    WriteSavedPosition(L"WinPosLeftSearch", L"WinPosTopSearch", s.search, update);
+    update.Int(L"ClipSearch", s.clipSearch);
+    update.Int(L"AddNewWordsToList", s.addNewWordsToList);
     if (!s.practiceList.empty()) {
-        WriteText(L"PracticeList", s.practiceList, profile);
-        WriteInt(L"ListID", s.listId, profile);
+        update.Text(L"PracticeList", s.practiceList);
+        update.Int(L"ListID", s.listId);
     }
+    update.Commit();
 }
 
 int ReadLastRecorded(const std::wstring& firstLanguage, const std::wstring& profile) {
@@ -180,5 +167,7 @@ int ReadLastRecorded(const std::wstring& firstLanguage, const std::wstring& prof
 
 void WriteLastRecorded(const std::wstring& firstLanguage, int index, const std::wstring& profile) {
     const std::wstring key = L"lastrecord_" + firstLanguage;
-    WriteInt(key.c_str(), index, profile);
+    ProfileUpdate update(profile);
+    update.Int(key.c_str(), index);
+    update.Commit();
 }

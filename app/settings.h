@@ -1,12 +1,12 @@
-// The program's settings and window positions, kept in one section of the profile
-// file between runs. Nothing is written before the end of a run.
+// The program's settings and window positions, kept in one section of the settings
+// file (lingorix.ini in the data folder) between runs. Nothing is written before the
+// end of a run.
 #pragma once
 
 #include <string>
 
 #include "win/windowpos.h"
 
-inline constexpr wchar_t kProfileFile[] = L"win.ini";
 inline constexpr wchar_t kProfileSection[] = L"Lingorix";
 
 struct Settings {
@@ -43,19 +43,20 @@ struct Settings {
 // CurrentPracticeList live in their own variables while the program runs; the
 // fields of the same meaning here only carry them from and to the profile file.
 extern Settings AppSettings;
-// The file the program itself reads and writes; tests point it at a file of their own.
+// The file the program itself reads and writes (lingorix.ini in the current
+// directory); tests point it at a file of their own.
 extern std::wstring ProfileFile;
 
-// The profile file name is the system's "win.ini" unless a caller (a test) names
-// another file; a name without a folder means the system's profile file.
-void ReadStartSettings(Settings& settings, const std::wstring& profile = kProfileFile);
-void ReadPracticeListSettings(Settings& settings, const std::wstring& profile = kProfileFile);
-void ReadWindowSettings(Settings& settings, const std::wstring& profile = kProfileFile);
+// The profile is a full path; while it does not exist the section is read from the
+// earlier installation's file, if the program names one (see settingsfile.h).
+void ReadStartSettings(Settings& settings, const std::wstring& profile);
+void ReadPracticeListSettings(Settings& settings, const std::wstring& profile);
+void ReadWindowSettings(Settings& settings, const std::wstring& profile);
 // Writes what the end of a run keeps: the values that are always written, each
 // saved tool window position, and the practice list when there is one.
-void WriteSettings(const Settings& settings, const std::wstring& profile = kProfileFile);
+void WriteSettings(const Settings& settings, const std::wstring& profile);
 
 // The recorder's entry reached for a first language ("lastrecord_<language>"); 0 when
 // none was kept. Read and written when the recorder opens and closes.
-int ReadLastRecorded(const std::wstring& firstLanguage, const std::wstring& profile = kProfileFile);
-void WriteLastRecorded(const std::wstring& firstLanguage, int index, const std::wstring& profile = kProfileFile);
+int ReadLastRecorded(const std::wstring& firstLanguage, const std::wstring& profile);
+void WriteLastRecorded(const std::wstring& firstLanguage, int index, const std::wstring& profile);

@@ -14,6 +14,7 @@
 #include "app/mainwindow.h"
 #include "app/menus.h"
 #include "app/settings.h"
+#include "app/settingsfile.h"
 #include "support/canvas.h"
 #include "support/storefixture.h"
 #include "text/uistrings.h"
@@ -58,7 +59,7 @@ protected:
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
-        ProfileFile = kProfileFile;
+        ProfileFile = SettingsFilePath();
         ToolWindowOpen = 0;
         StayOnTop = 0;
         PracticeMode = 0;

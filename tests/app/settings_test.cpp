@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "app/settingsfile.h"
 #include "support/testenv.h"
 
 namespace {
@@ -239,4 +240,47 @@ TEST_F(SettingsTest, AboutPauseKeyIsNamedByTheStringsFile) {
     ReadWindowSettings(missing, profile);
     EXPECT_EQ(missing.aboutPause, 0);
     InstallEnglishUiStrings();
+}
+
+// An earlier installation kept the section in another file: it is read until the
+// settings file exists, and the first write carries all of it over, keys this run
+// does not write included.
+TEST_F(SettingsTest, TheEarlierSectionIsReadUntilTheFirstWriteCarriesItOver) {
+    const std::wstring legacy = dir.Full(L"legacy.ini");
+    WritePrivateProfileStringW(L"Lingorix", L"guifont", L"Tahoma", legacy.c_str());
+    WritePrivateProfileStringW(L"Lingorix", L"lastrecord_Greek", L"7", legacy.c_str());
+    WritePrivateProfileStringW(L"Other", L"kept", L"1", legacy.c_str());
+    LegacyProfileFile = legacy;
+    Settings s;
+    ReadStartSettings(s, profile);
+    EXPECT_EQ(s.guiFont, L"Tahoma");
+    EXPECT_FALSE(FileExists(profile));
+
+    s.practiceMode = 1;
+    WriteSettings(s, profile);
+    EXPECT_EQ(Value(L"guifont"), L"Tahoma");
+    EXPECT_EQ(Value(L"lastrecord_Greek"), L"7");
+    EXPECT_EQ(Value(L"PracticeMode"), L"1");
+    EXPECT_FALSE(FileExists(profile + L".tmp"));
+
+    // From now on the settings file alone counts.
+    WritePrivateProfileStringW(L"Lingorix", L"guifont", L"Verdana", legacy.c_str());
+    ReadStartSettings(s, profile);
+    EXPECT_EQ(s.guiFont, L"Tahoma");
+    EXPECT_EQ(ReadLastRecorded(L"Greek", profile), 7);
+    LegacyProfileFile.clear();
+}
+
+// A settings file the user cannot change stays as it was, and the run goes on.
+TEST_F(SettingsTest, AReadOnlySettingsFileIsLeftWhole) {
+    Put(L"PracticeMode", L"0");
+    const std::string before = ReadBytes(profile);
+    ASSERT_TRUE(SetFileAttributesW(profile.c_str(), FILE_ATTRIBUTE_READONLY));
+    Settings s;
+    s.practiceMode = 1;
+    WriteSettings(s, profile);
+    WriteLastRecorded(L"French", 3, profile);
+    EXPECT_EQ(ReadBytes(profile), before);
+    EXPECT_FALSE(FileExists(profile + L".tmp"));
+    SetFileAttributesW(profile.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

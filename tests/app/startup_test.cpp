@@ -11,6 +11,7 @@
 #include "app/globals.h"
 #include "app/menus.h"
 #include "app/settings.h"
+#include "app/settingsfile.h"
 #include "app/startup.h"
 #include "store/catalogue.h"
 #include "support/storefixture.h"
@@ -61,7 +62,7 @@ protected:
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
         SetMessageOwner(nullptr);
-        ProfileFile = kProfileFile;
+        ProfileFile = SettingsFilePath();
         ToolWindowOpen = 0;
         StayOnTop = 0;
         PracticeMode = 0;

@@ -18,7 +18,9 @@ namespace e2e {
 namespace {
 
 constexpr wchar_t kProfileSection[] = L"Lingorix";
-constexpr wchar_t kProfileFile[] = L"win.ini";
+// The settings file of the newest data folder; the section of an earlier installation.
+std::wstring g_settingsFile;
+constexpr wchar_t kLegacyProfile[] = L"win.ini";
 constexpr wchar_t kProbeMessage[] = L"LingorixE2EProbe";
 constexpr wchar_t kProbeLibrary[] = L"lingorix_probe.dll";
 constexpr wchar_t kProbeReplyClass[] = L"LingorixE2EProbeReply";
@@ -203,9 +205,13 @@ std::wstring OwnDirectory() {
 AppFolder::AppFolder() : path_(CreateUniqueTempFolder(L"lgxe2e")) {
     CopyTree(BinDirectory(), path_);
     AddMissingWordLists();
+    g_settingsFile = Full(L"lingorix.ini");
 }
 
-AppFolder::~AppFolder() { RemoveTree(path_); }
+AppFolder::~AppFolder() {
+    if (g_settingsFile == Full(L"lingorix.ini")) g_settingsFile.clear();
+    RemoveTree(path_);
+}
 
 std::wstring AppFolder::Full(std::wstring_view relative) const { return path_ + L"\\" + std::wstring(relative); }
 
@@ -542,25 +548,36 @@ std::wstring ClassName(HWND window) {
 
 namespace profile {
 
-void Clear() { WritePrivateProfileStringW(kProfileSection, nullptr, nullptr, kProfileFile); }
+void Clear() {
+    WritePrivateProfileStringW(kProfileSection, nullptr, nullptr, kLegacyProfile);
+    if (!g_settingsFile.empty()) DeleteFileW(g_settingsFile.c_str());
+}
 
-std::optional<std::wstring> Text(const wchar_t* key) {
+std::optional<std::wstring> Text(const wchar_t* key, const wchar_t* file) {
     constexpr wchar_t kMissing[] = L"\x01missing\x01";
     std::array<wchar_t, 512> buffer{};
-    GetPrivateProfileStringW(kProfileSection, key, kMissing, buffer.data(), static_cast<DWORD>(buffer.size()),
-                             kProfileFile);
+    GetPrivateProfileStringW(kProfileSection, key, kMissing, buffer.data(), static_cast<DWORD>(buffer.size()), file);
     if (std::wstring(buffer.data()) == kMissing) return std::nullopt;
     return std::wstring(buffer.data());
 }
 
+std::optional<std::wstring> Text(const wchar_t* key) { return Text(key, g_settingsFile.c_str()); }
+
 std::optional<int> Int(const wchar_t* key) {
-    if (!Text(key)) return std::nullopt;
-    return static_cast<int>(GetPrivateProfileIntW(kProfileSection, key, 0, kProfileFile));
+    const std::optional<std::wstring> text = Text(key);
+    if (!text) return std::nullopt;
+    return static_cast<int>(GetPrivateProfileIntW(kProfileSection, key, 0, g_settingsFile.c_str()));
 }
 
 void Set(const wchar_t* key, const std::wstring& value) {
-    WritePrivateProfileStringW(kProfileSection, key, value.c_str(), kProfileFile);
+    WritePrivateProfileStringW(kProfileSection, key, value.c_str(), g_settingsFile.c_str());
 }
+
+void SetLegacy(const wchar_t* key, const std::wstring& value) {
+    WritePrivateProfileStringW(kProfileSection, key, value.c_str(), kLegacyProfile);
+}
+
+std::optional<std::wstring> LegacyText(const wchar_t* key) { return Text(key, kLegacyProfile); }
 
 }  // namespace profile
 

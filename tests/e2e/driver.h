@@ -178,12 +178,16 @@ RECT ClientRect(HWND window);
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 
-// The program's section of the profile (win.ini), shared by every run.
+// The program's settings section in the newest AppFolder's lingorix.ini; Clear also
+// empties the section an earlier installation left in win.ini, shared by every run.
 namespace profile {
 void Clear();
 std::optional<int> Int(const wchar_t* key);       // nothing when the key is missing
 std::optional<std::wstring> Text(const wchar_t* key);
 void Set(const wchar_t* key, const std::wstring& value);
+// The earlier installation's section in win.ini.
+void SetLegacy(const wchar_t* key, const std::wstring& value);
+std::optional<std::wstring> LegacyText(const wchar_t* key);
 }  // namespace profile
 
 // UI strings files in the program's format, from the shipped English source with
