@@ -156,6 +156,42 @@ bool RunToTheEnd(std::wstring commandLine, DWORD timeoutMs) {
         timeoutMs);
 }
 
+// A window below the parent (at any depth) that satisfies the condition, waited for.
+template <typename Condition>
+HWND WaitForDescendant(HWND parent, Condition condition, DWORD timeoutMs = 15000) {
+    struct Search {
+        Condition& condition;
+        HWND found;
+    } search{condition, nullptr};
+    WaitUntil(
+        [&] {
+            EnumChildWindows(
+                parent,
+                [](HWND child, LPARAM data) {
+                    auto* s = reinterpret_cast<Search*>(data);
+                    if (!IsWindowVisible(child) || !s->condition(child)) return TRUE;
+                    s->found = child;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
+
+HWND WaitForControlText(HWND parent, const std::wstring& text, DWORD timeoutMs = 15000) {
+    return WaitForDescendant(parent, [&](HWND child) { return ControlText(child) == text; }, timeoutMs);
+}
+
+// The wizard's Next (Install, Finish, Close) button, once it may be pressed.
+bool PressNext(HWND wizard, DWORD timeoutMs = 60000) {
+    HWND next = GetDlgItem(wizard, IDOK);
+    if (!WaitUntil([&] { return IsWindowEnabled(next) && IsWindowVisible(next); }, timeoutMs)) return false;
+    return PostMessageW(wizard, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(next)) != 0;
+}
+
+
 class SetupTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -283,6 +319,76 @@ TEST_F(SetupTest, InstallsStartsUpgradesKeepingTheUsersFilesAndUninstalls) {
     EXPECT_EQ(ReadBytes(folder + L"\\languages.ini"), languages);
     EXPECT_TRUE(FileExists(folder + L"\\lingorix.ini"));
     EXPECT_TRUE(FileExists(folder + L"\\practice\\Basics\\Fre_Eng.ls"));
+    EXPECT_FALSE(FileExists(shortcut));
+    EXPECT_FALSE(RegistryText(L"DisplayName").has_value());
+}
+
+// The pages a user clicks through: the folder, the edition (German here), the finish
+// page that starts the program; then the uninstaller, told to remove the data too.
+TEST_F(SetupTest, PagesInstallTheChosenEditionAndTheUninstallerAsksAboutTheData) {
+    LaunchedApp setup(SetupProgram(), BinDirectory(), L"");
+    HWND wizard = setup.WaitForWindow(L"#32770", nullptr);
+    ASSERT_NE(wizard, nullptr);
+    EXPECT_TRUE(WindowText(wizard).starts_with(L"Lingorix " LINGORIX_VERSION_WTEXT L" Setup"));
+    ASSERT_TRUE(PressNext(wizard));  // past the welcome page
+    HWND path = WaitForDescendant(wizard, [](HWND child) { return GetDlgCtrlID(child) == 1019; });
+    ASSERT_NE(path, nullptr);
+    EXPECT_NE(Lower(ControlText(path)).find(L"\\programs\\lingorix"), std::wstring::npos) << "proposes the user's programs folder";
+    SendMessageW(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    ASSERT_TRUE(PressNext(wizard));
+
+    HWND german = WaitForControlText(wizard, L"&Deutsch (German)");
+    HWND english = WaitForControlText(wizard, L"&English");
+    ASSERT_NE(german, nullptr);
+    ASSERT_NE(english, nullptr);
+    EXPECT_EQ(SendMessageW(english, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageW(german, BM_CLICK, 0, 0);
+    ASSERT_EQ(SendMessageW(german, BM_GETCHECK, 0, 0), BST_CHECKED);
+    ASSERT_TRUE(PressNext(wizard));  // Install
+
+    HWND run = WaitForControlText(wizard, L"Start Lingorix", kSetupTimeoutMs);
+    ASSERT_NE(run, nullptr);
+    EXPECT_EQ(SendMessageW(run, BM_GETCHECK, 0, 0), BST_CHECKED);
+    ASSERT_TRUE(PressNext(wizard));  // Finish
+    EXPECT_EQ(setup.WaitForExit(kSetupTimeoutMs), std::optional<DWORD>(0));
+    EXPECT_EQ(Edition(folder), L"german");
+
+    // Started by the finish page: it only gets to its main window in its own folder.
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (main = FindWindowW(L"tavok", nullptr)) && IsWindowVisible(main); }, 15000));
+    DWORD programId = 0;
+    GetWindowThreadProcessId(main, &programId);
+    UniqueKernelHandle program(OpenProcess(SYNCHRONIZE, FALSE, programId));
+    Command(main, 3);  // File, Exit
+    EXPECT_EQ(WaitForSingleObject(program.Get(), 15000), WAIT_OBJECT_0);
+
+    WriteBytes(folder + L"\\sound\\French\\chat.wav", "RIFF");
+    WriteBytes(folder + L"\\lingorix.ini", "[Lingorix]\r\n");
+
+    // Run in place so that its windows are its own; it cannot remove itself then.
+    LaunchedApp uninstall(folder + L"\\uninstall.exe", folder, L"_?=" + folder);
+    HWND confirm = uninstall.WaitForWindow(L"#32770", nullptr);
+    ASSERT_NE(confirm, nullptr);
+    EXPECT_TRUE(WindowText(confirm).starts_with(L"Lingorix " LINGORIX_VERSION_WTEXT L" Uninstall"));
+    ASSERT_TRUE(PressNext(confirm));  // Uninstall
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (HWND window : uninstall.Windows(true))
+                if (window != confirm && ClassName(window) == L"#32770") question = window;
+            return question != nullptr;
+        },
+        kSetupTimeoutMs));
+    const MessageBoxWindow box(question);
+    EXPECT_NE(box.Text().find(L"word lists"), std::wstring::npos) << std::string(box.Text().begin(), box.Text().end());
+    ASSERT_TRUE(box.HasButton(IDYES) && box.HasButton(IDNO));
+    box.Press(IDYES);
+    ASSERT_TRUE(PressNext(confirm));  // Close
+    EXPECT_EQ(uninstall.WaitForExit(kSetupTimeoutMs), std::optional<DWORD>(0));
+
+    std::map<std::wstring, std::string> left = FilesIn(folder);
+    EXPECT_EQ(left.size(), 1u);
+    EXPECT_TRUE(left.contains(L"uninstall.exe"));
     EXPECT_FALSE(FileExists(shortcut));
     EXPECT_FALSE(RegistryText(L"DisplayName").has_value());
 }
