@@ -56,6 +56,7 @@ Var Edition
 Var EnglishButton
 Var GermanButton
 
+!define MUI_WELCOMEPAGE_TEXT "Setup installs Lingorix ${VERSION} for you alone, into your own programs folder; it needs no administrator rights.$\r$\n$\r$\nInstalled over an earlier installation, it replaces the program and keeps your word lists, practice lists, scores, recordings and settings.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 Page custom EditionPage EditionPageLeave
