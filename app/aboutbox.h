@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
-inline constexpr wchar_t kVersionText[] = L"Version = Lingorix 3.7.4 Vista BETA";
+#include "version.h"
+
+inline constexpr wchar_t kVersionText[] = L"Version = Lingorix " LINGORIX_VERSION_WTEXT L" Vista BETA";
 
 void ShowAboutBox(HWND owner);
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

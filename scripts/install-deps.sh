@@ -11,6 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core fonts-wine
   imagemagick python3
   cups printer-driver-cups-pdf poppler-utils
+  nsis
 )
 
 missing=()

@@ -62,7 +62,7 @@ TEST(AboutBox, ShowsItsTextsAndClosesWithEscape) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(TextOf(dialog), UiText(Ui::AboutDialogCaption));
     EXPECT_EQ(TextOf(GetDlgItem(dialog, IDOK)), UiText(Ui::AboutDialogOk));
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, 69)), L"Version = Lingorix 3.7.4 Vista BETA");
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 69)), L"Version = Lingorix " LINGORIX_VERSION_WTEXT L" Vista BETA");
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 70)), UiText(Ui::AboutDialogCopyright));
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 71)), UiText(Ui::AboutDialogWebsite));
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 72)), UiText(Ui::AboutDialogEmail));
