@@ -47,11 +47,11 @@ std::wstring ProfileReadSource(const std::wstring& profile) {
 }
 
 ProfileUpdate::ProfileUpdate(std::wstring profile) : profile_(std::move(profile)), temp_(profile_ + L".tmp") {
-    const DWORD attributes = GetFileAttributesW(profile_.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        // A read-only settings file is what its owner asked for; not every file system
-        // refuses to replace one, so it is not even tried.
-        ok_ = (attributes & FILE_ATTRIBUTE_READONLY) == 0 && CopyFileW(profile_.c_str(), temp_.c_str(), FALSE) != FALSE;
+    if (Exists(profile_)) {
+        // The copy takes a read-only mark along; the replacement refuses a read-only
+        // settings file anyway, and the copy must stay removable.
+        ok_ = CopyFileW(profile_.c_str(), temp_.c_str(), FALSE) != FALSE &&
+              SetFileAttributesW(temp_.c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
     } else {
         ok_ = StartFromLegacySection();
     }

@@ -9,6 +9,13 @@ long long g_failAfter = -1;
 void SetAtomicWriteFailureAfter(long long bytes) { g_failAfter = bytes; }
 
 bool ReplaceFileAtomically(const std::wstring& source, const std::wstring& target) {
+    // Windows refuses to replace a read-only file, and the mark is its owner's wish;
+    // not every file system refuses, so the refusal is made here for all.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 

@@ -34,7 +34,8 @@ private:
     bool committed_ = false;
 };
 
-// Replaces target by source in one step (write-through); false when it could not.
+// Replaces target by source in one step (write-through); false when it could not,
+// also for a read-only target.
 bool ReplaceFileAtomically(const std::wstring& source, const std::wstring& target);
 
 // A hook for tests: when set, Write fails after this many more bytes (then resets).
