@@ -26,11 +26,6 @@ protected:
     std::vector<WordEntry> Entries(const std::wstring& file, UINT cp1, UINT cp2) const {
         return DecodeRecords(folder.Read(file), cp1, cp2);
     }
-    // Types a pair as a user does, each step once the window has shown the last one.
-    bool AddPair(HWND add, const std::wstring& word, const std::wstring& translations) {
-        return TypeText(add, word) && TextBecomes(first, word) && TypeText(add, L"\r" + translations) &&
-               TextBecomes(second, translations) && TypeText(add, L"\r") && TextBecomes(second, L"");
-    }
     HWND first = nullptr;
     HWND second = nullptr;
 };
@@ -49,8 +44,8 @@ TEST_F(AddWindowTest, TypedPairsLandInBothListsSortedOnClosing) {
     ASSERT_TRUE(TextBecomes(second, L"house, home"));
     ASSERT_TRUE(TypeText(add, L"\r, manor\r"));
     ASSERT_TRUE(TextBecomes(first, L""));
-    ASSERT_TRUE(AddPair(add, L"chaton", L"kitten"));
-    ASSERT_TRUE(AddPair(add, L"dauphin", L"dolphin,,porpoise "));
+    ASSERT_TRUE(TypeWordPair(add, L"chaton", L"kitten"));
+    ASSERT_TRUE(TypeWordPair(add, L"dauphin", L"dolphin,,porpoise "));
 
     PostMessageW(add, WM_COMMAND, MAKEWPARAM(14, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(add, 14)));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(add) && IsWindowVisible(main); }, 20000));

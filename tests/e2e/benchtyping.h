@@ -82,12 +82,6 @@ inline int CountArgument(int argc, char** argv, int at, int fallback, int least 
     return argc > at ? std::max(least, std::atoi(argv[at])) : fallback;
 }
 
-// Closes a tool window and ends the run from the main window, which shows again.
-inline void CloseAndExit(LaunchedApp& app, HWND window, HWND main) {
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    if (WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 15000)) app.Exit(main);
-}
-
 // Words the letter keys alone type, so that each key is one character of the word.
 inline bool TypedWithLetterKeys(const std::wstring& word) {
     return word.size() >= 2 && std::all_of(word.begin(), word.end(), [](wchar_t c) { return c >= L'a' && c <= L'z'; });
@@ -99,6 +93,18 @@ inline double Percentile(std::vector<double> values, double p) {
     std::sort(values.begin(), values.end());
     const std::size_t index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
     return values[index];
+}
+
+// "  <what> (<count> <unit>): median ... ms   95th percentile ... ms   worst ... ms"
+inline void PrintTimings(const char* what, const char* unit, const std::vector<double>& ms) {
+    std::printf("  %s (%zu %s): median %.2f ms   95th percentile %.2f ms   worst %.2f ms\n", what, ms.size(), unit,
+                bench::Median(ms), Percentile(ms, 0.95), bench::Worst(ms));
+}
+
+// The typing goal, judged on the median and on the 95th percentile of the keys.
+inline void PrintKeyGoal(const std::vector<double>& ms, double goalMs) {
+    std::printf("\nGoals\n  keys < %.0f ms: median %s, 95th percentile %s\n", goalMs,
+                bench::Median(ms) < goalMs ? "PASS" : "MISS", Percentile(ms, 0.95) < goalMs ? "PASS" : "MISS");
 }
 
 // Types the words one by one until `timed` holds `timedKeys` timings; `type` types one

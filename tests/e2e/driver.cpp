@@ -27,14 +27,6 @@ constexpr wchar_t kProbeReplyClass[] = L"LingorixE2EProbeReply";
 // The native language of the shipped English strings names the word list files.
 constexpr char kNativeLanguage[] = "English";
 
-std::wstring UnixToWindowsPath(std::wstring dir) {
-    // Wine maps the root of the Unix file system to Z:.
-    if (!dir.empty() && dir[0] == L'/') dir = L"Z:" + dir;
-    for (wchar_t& c : dir)
-        if (c == L'/') c = L'\\';
-    while (dir.size() > 3 && dir.back() == L'\\') dir.pop_back();
-    return dir;
-}
 
 bool EndsWithIgnoreCase(const std::wstring& text, std::wstring_view tail) {
     if (text.size() < tail.size()) return false;
@@ -182,6 +174,15 @@ MenuBar ParseMenuReply(const std::wstring& reply) {
 }
 
 }  // namespace
+
+std::wstring UnixToWindowsPath(std::wstring dir) {
+    // Wine maps the root of the Unix file system to Z:.
+    if (!dir.empty() && dir[0] == L'/') dir = L"Z:" + dir;
+    for (wchar_t& c : dir)
+        if (c == L'/') c = L'\\';
+    while (dir.size() > 3 && dir.back() == L'\\') dir.pop_back();
+    return dir;
+}
 
 std::wstring BinDirectory() {
     std::wstring dir = EnvironmentValue(L"LINGORIX_BIN_DIR");
@@ -580,6 +581,33 @@ void SetLegacy(const wchar_t* key, const std::wstring& value) {
 std::optional<std::wstring> LegacyText(const wchar_t* key) { return Text(key, kLegacyProfile); }
 
 }  // namespace profile
+
+MenuBar ReadContextMenu(const LaunchedApp& app, HWND control, POINT at) {
+    PostMessageW(control, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+    HWND menu = app.WaitForWindow(L"#32768", nullptr, 10000);
+    if (!menu) return {};
+    MenuBar items;
+    WaitUntil([&] { return (items = ReadMenuBar(menu)).read; }, 10000);
+    PressKeys(menu, {VK_ESCAPE});
+    if (!WaitUntil([&] { return !IsWindowVisible(menu); }, 10000)) items.read = false;
+    return items;
+}
+
+bool CloseAndExit(LaunchedApp& app, HWND window, HWND main) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return WaitUntil([&] { return !IsWindow(window) && IsWindowVisible(main); }, 20000) &&
+           app.Exit(main) == std::optional<DWORD>(0);
+}
+
+bool TypeWordPair(HWND add, const std::wstring& word, const std::wstring& translations) {
+    HWND first = WaitForControl(add, 30);
+    HWND second = WaitForControl(add, 31);
+    const auto shows = [](HWND control, const std::wstring& text) {
+        return WaitUntil([&] { return ControlText(control) == text; }, 10000);
+    };
+    return first && second && TypeText(add, word) && shows(first, word) && TypeText(add, L"\r" + translations) &&
+           shows(second, translations) && TypeText(add, L"\r") && shows(second, L"");
+}
 
 std::string EnglishStringsWithout(std::string_view key) {
     StringSource source = ParseStringSource(EnglishStringsSource());

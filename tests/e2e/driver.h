@@ -44,6 +44,8 @@ bool WaitUntil(Condition condition, DWORD timeoutMs) {
 
 // The build's data folder (LINGORIX_BIN_DIR) as a Windows path, and the program in it.
 std::wstring BinDirectory();
+// A Unix path as Wine shows it (Z:\...), without a trailing backslash.
+std::wstring UnixToWindowsPath(std::wstring path);
 std::wstring ProgramPath();
 // The folder of the running test or benchmark program (helper programs live there).
 std::wstring OwnDirectory();
@@ -172,6 +174,9 @@ std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns);
 HWND WaitForControl(HWND parent, int id, DWORD timeoutMs = 15000);
 // The menu bar of a window, or the items of a pop-up menu window ("#32768") on screen.
 MenuBar ReadMenuBar(HWND window);
+// The pop-up menu a right click at `at` (client coordinates) on the control opens, read
+// and closed again with Escape; not `read` when no menu came up.
+MenuBar ReadContextMenu(const LaunchedApp& app, HWND control, POINT at = {5, 5});
 bool IsTopmost(HWND window);
 RECT WindowRect(HWND window);
 RECT ClientRect(HWND window);
@@ -189,6 +194,14 @@ void Set(const wchar_t* key, const std::wstring& value);
 void SetLegacy(const wchar_t* key, const std::wstring& value);
 std::optional<std::wstring> LegacyText(const wchar_t* key);
 }  // namespace profile
+
+// Closes a tool window and ends the run from the main window once it shows again, as
+// a user ends it; true when the program ended with exit code 0.
+bool CloseAndExit(LaunchedApp& app, HWND window, HWND main);
+
+// Types a pair into the Add window as a user does, each step once the window has shown
+// the last one: the word, Enter, the translations, Enter.
+bool TypeWordPair(HWND add, const std::wstring& word, const std::wstring& translations);
 
 // UI strings files in the program's format, from the shipped English source with
 // one key dropped or values replaced.

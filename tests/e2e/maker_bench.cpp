@@ -163,17 +163,8 @@ int main(int argc, char** argv) {
                 size, run.SetUpSeconds(), kMakerRows);
     Figures figures;
     if (!Measure(folder, words, timedKeys, figures)) return 1;
-    const std::vector<double>& ms = figures.firstRowMs;
-    const double median = bench::Median(ms);
-    const double p95 = e2e::Percentile(ms, 0.95);
-    std::printf("  key pressed -> the first row shows the new entry (%zu keys): median %.2f ms   95th percentile"
-                " %.2f ms   worst %.2f ms\n",
-                ms.size(), median, p95, bench::Worst(ms));
-    std::printf("  key pressed -> the last row shows its entry too (%zu keys): median %.2f ms   95th percentile"
-                " %.2f ms   worst %.2f ms\n",
-                figures.lastRowMs.size(), bench::Median(figures.lastRowMs), e2e::Percentile(figures.lastRowMs, 0.95),
-                bench::Worst(figures.lastRowMs));
-    std::printf("\nGoals\n  keys < %.0f ms: median %s, 95th percentile %s\n", kGoalMs, median < kGoalMs ? "PASS" : "MISS",
-                p95 < kGoalMs ? "PASS" : "MISS");
+    e2e::PrintTimings("key pressed -> the first row shows the new entry", "keys", figures.firstRowMs);
+    e2e::PrintTimings("key pressed -> the last row shows its entry too", "keys", figures.lastRowMs);
+    e2e::PrintKeyGoal(figures.firstRowMs, kGoalMs);
     return 0;
 }

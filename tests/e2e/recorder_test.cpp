@@ -40,6 +40,15 @@ protected:
         if (recorder) firstRow = WaitForControl(recorder, 100);
         return recorder;
     }
+    HWND StartRecorder(LaunchedApp& app, HWND& main) {
+        main = StartMainWindow(app);
+        return main ? OpenRecorder(app, main) : nullptr;
+    }
+    // Whether the Play item of the row's menu may be chosen; nothing without the item.
+    static std::optional<bool> PlayOffered(const LaunchedApp& app, HWND row) {
+        const MenuItem* play = ReadContextMenu(app, row).Find(kPlayItem);
+        return play ? std::optional<bool>(!play->grayed) : std::nullopt;
+    }
     static void Press(HWND recorder, int id) {
         PostMessageW(recorder, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(recorder, id)));
     }
@@ -64,9 +73,8 @@ protected:
 
 TEST_F(RecorderTest, RecordsAListOverTwoOpeningsToItsEnd) {
     LaunchedApp app(folder);
-    HWND main = StartMainWindow(app);
-    ASSERT_NE(main, nullptr);
-    HWND recorder = OpenRecorder(app, main);
+    HWND main = nullptr;
+    HWND recorder = StartRecorder(app, main);
     ASSERT_NE(recorder, nullptr);
     ASSERT_TRUE(TextBecomes(WordDisplay(recorder), L"chat"));
 
@@ -100,15 +108,13 @@ TEST_F(RecorderTest, RecordsAListOverTwoOpeningsToItsEnd) {
     EXPECT_TRUE(TextBecomes(WordDisplay(recorder), EnglishText("RecordEndOfList")));
     Press(recorder, kBack);
     EXPECT_TRUE(TextBecomes(WordDisplay(recorder), L"et/ou"));
-    ASSERT_TRUE(Close(recorder, main));
-    EXPECT_EQ(app.Exit(main), std::optional<DWORD>(0));
+    EXPECT_TRUE(CloseAndExit(app, recorder, main));
 }
 
 TEST_F(RecorderTest, ClosingWhileRecordingLeavesTheDeviceFreeForTheNextOpening) {
     LaunchedApp app(folder);
-    HWND main = StartMainWindow(app);
-    ASSERT_NE(main, nullptr);
-    HWND recorder = OpenRecorder(app, main);
+    HWND main = nullptr;
+    HWND recorder = StartRecorder(app, main);
     ASSERT_NE(recorder, nullptr);
     Press(recorder, kStartStop);
     ASSERT_TRUE(TextBecomes(GetDlgItem(recorder, kStartStop), EnglishText("RecordStop")));
@@ -121,32 +127,28 @@ TEST_F(RecorderTest, ClosingWhileRecordingLeavesTheDeviceFreeForTheNextOpening) 
     ASSERT_TRUE(TextBecomes(WordDisplay(recorder), L"chat"));
     ASSERT_TRUE(Record(recorder));
     EXPECT_TRUE(Recorded(L"chat"));
-    ASSERT_TRUE(Close(recorder, main));
-    EXPECT_EQ(app.Exit(main), std::optional<DWORD>(0));
+    EXPECT_TRUE(CloseAndExit(app, recorder, main));
 }
 
 TEST_F(RecorderTest, AnEmptyListOffersNothingToRecord) {
     WriteFrenchList({});
     LaunchedApp app(folder);
-    HWND main = StartMainWindow(app);
-    ASSERT_NE(main, nullptr);
-    HWND recorder = OpenRecorder(app, main);
+    HWND main = nullptr;
+    HWND recorder = StartRecorder(app, main);
     ASSERT_NE(recorder, nullptr);
     EXPECT_TRUE(TextBecomes(WordDisplay(recorder), EnglishText("RecordEndOfList")));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(recorder, kStartStop)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(recorder, kSkip)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(recorder, kBack)));
-    ASSERT_TRUE(Close(recorder, main));
-    EXPECT_EQ(app.Exit(main), std::optional<DWORD>(0));
+    EXPECT_TRUE(CloseAndExit(app, recorder, main));
 }
 
 // A word recorded in the recorder, its name holding a '/', is offered for playing in
 // the Search window; a word without a recording is not.
 TEST_F(RecorderTest, TheSearchWindowPlaysWhatWasRecorded) {
     LaunchedApp app(folder);
-    HWND main = StartMainWindow(app);
-    ASSERT_NE(main, nullptr);
-    HWND recorder = OpenRecorder(app, main);
+    HWND main = nullptr;
+    HWND recorder = StartRecorder(app, main);
     ASSERT_NE(recorder, nullptr);
     Press(recorder, kSkip);
     Press(recorder, kSkip);
@@ -174,25 +176,13 @@ TEST_F(RecorderTest, TheSearchWindowPlaysWhatWasRecorded) {
     HWND recordedRow = rowShowing(L"et/ou");
     HWND otherRow = rowShowing(L"maison");
     ASSERT_TRUE(recordedRow && otherRow);
-    const auto playOffered = [&](HWND row) -> std::optional<bool> {
-        PostMessageW(row, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-        HWND menu = app.WaitForWindow(L"#32768", nullptr, 10000);
-        if (!menu) return std::nullopt;
-        const MenuBar items = ReadMenuBar(menu);
-        PressKeys(menu, {VK_ESCAPE});
-        WaitUntil([&] { return !IsWindowVisible(menu); }, 10000);
-        const MenuItem* play = items.Find(kPlayItem);
-        if (!play) return std::nullopt;
-        return !play->grayed;
-    };
-    EXPECT_EQ(playOffered(recordedRow), std::optional<bool>(true));
-    EXPECT_EQ(playOffered(otherRow), std::optional<bool>(false));
+    EXPECT_EQ(PlayOffered(app, recordedRow), std::optional<bool>(true));
+    EXPECT_EQ(PlayOffered(app, otherRow), std::optional<bool>(false));
     // Playing is synchronous; the window answers again once the recording has played.
     PostMessageW(recordedRow, WM_COMMAND, kPlayItem, 0);
     ASSERT_TRUE(TypeText(search, L"\r"));
     EXPECT_TRUE(TextBecomes(lookUp, L""));
-    ASSERT_TRUE(Close(search, main));
-    EXPECT_EQ(app.Exit(main), std::optional<DWORD>(0));
+    EXPECT_TRUE(CloseAndExit(app, search, main));
 }
 
 }  // namespace

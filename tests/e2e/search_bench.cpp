@@ -170,16 +170,9 @@ int main(int argc, char** argv) {
     const bool ran = Measure(folder, words, timedKeys, ms, copyMs);
     e2e::profile::Clear();
     if (!ran) return 1;
-    const double median = bench::Median(ms);
-    const double p95 = e2e::Percentile(ms, 0.95);
-    std::printf("  key pressed -> all rows show the new entries (%zu keys): median %.2f ms   95th percentile %.2f ms"
-                "   worst %.2f ms\n",
-                ms.size(), median, p95, bench::Worst(ms));
-    std::printf("  a copy in another program -> the restored window's rows show it (%zu copies): median %.2f ms"
-                "   95th percentile %.2f ms   worst %.2f ms\n",
-                copyMs.size(), bench::Median(copyMs), e2e::Percentile(copyMs, 0.95), bench::Worst(copyMs));
-    std::printf("\nGoals\n  keys < %.0f ms: median %s, 95th percentile %s\n", kGoalMs, median < kGoalMs ? "PASS" : "MISS",
-                p95 < kGoalMs ? "PASS" : "MISS");
+    e2e::PrintTimings("key pressed -> all rows show the new entries", "keys", ms);
+    e2e::PrintTimings("a copy in another program -> the restored window's rows show it", "copies", copyMs);
+    e2e::PrintKeyGoal(ms, kGoalMs);
     std::printf("  copies < %.0f ms: median %s\n", kCopyGoalMs, bench::Median(copyMs) < kCopyGoalMs ? "PASS" : "MISS");
     return 0;
 }

@@ -46,12 +46,6 @@ protected:
         if (!put) GlobalFree(block);
         return put;
     }
-    // The close box, then File, Exit: the run ends as a user ends it.
-    static bool CloseAndExit(LaunchedApp& app, HWND search, HWND main) {
-        PostMessageW(search, WM_CLOSE, 0, 0);
-        return WaitUntil([&] { return !IsWindow(search) && IsWindowVisible(main); }, 20000) &&
-               app.Exit(main) == std::optional<DWORD>(0);
-    }
     HWND lookUp = nullptr;
 };
 
@@ -230,13 +224,8 @@ TEST_F(SearchWindowTest, LanguageMenuSwitchesTheListAfterSortingTheOldOne) {
     // The menu must not open before the Enter is in: the menu would take it.
     ASSERT_TRUE(WaitUntil([&] { return Entries().at(0).first == L"zzz"; }, 10000));
 
-    PostMessageW(search, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 8));
-    HWND menu = app.WaitForWindow(L"#32768", nullptr, 10000);
-    ASSERT_NE(menu, nullptr);
-    MenuBar items;
-    WaitUntil([&] { return (items = ReadMenuBar(menu)).read; }, 10000);
-    PressKeys(menu, {VK_ESCAPE});
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, 10000));
+    const MenuBar items = ReadContextMenu(app, search, {300, 8});
+    ASSERT_TRUE(items.read);
     ASSERT_NE(items.Find(kRussianEnglish), nullptr);
     EXPECT_TRUE(items.IsChecked(200));
 
@@ -271,12 +260,7 @@ TEST_F(SearchWindowTest, PlayIsOfferedOnlyForWordsWithARecording) {
     ASSERT_TRUE(TextBecomes(lookUp, L"merci"));  // a menu would take a key still on its way
     ASSERT_TRUE(TextBecomes(Row(search, 0), L"merci"));
     const auto playOffered = [&](HWND edit) -> std::optional<bool> {
-        PostMessageW(edit, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-        HWND menu = app.WaitForWindow(L"#32768", nullptr, 10000);
-        if (!menu) return std::nullopt;
-        const MenuBar items = ReadMenuBar(menu);
-        PressKeys(menu, {VK_ESCAPE});
-        WaitUntil([&] { return !IsWindowVisible(menu); }, 10000);
+        const MenuBar items = ReadContextMenu(app, edit);
         const MenuItem* play = items.Find(58);
         if (!play || play->text != EnglishText("SearchPlay")) return std::nullopt;
         return !play->grayed;

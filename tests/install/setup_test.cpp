@@ -49,13 +49,6 @@ bool IsUserData(const std::wstring& relative) {
     return false;
 }
 
-std::wstring WindowsPath(std::wstring path) {
-    if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
-    for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
-    return path;
-}
-
 // Every file below the folder by its path relative to it.
 std::map<std::wstring, std::string> FilesIn(const std::wstring& folder) {
     std::map<std::wstring, std::string> files;
@@ -200,7 +193,7 @@ protected:
     }
 
     static std::wstring SetupProgram() {
-        return WindowsPath(EnvironmentValue(L"LINGORIX_DIST_DIR")) + L"\\lingorix-" LINGORIX_VERSION_WTEXT L"-setup.exe";
+        return UnixToWindowsPath(EnvironmentValue(L"LINGORIX_DIST_DIR")) + L"\\lingorix-" LINGORIX_VERSION_WTEXT L"-setup.exe";
     }
     std::optional<DWORD> RunSetup(const std::wstring& arguments) const {
         LaunchedApp setup(SetupProgram(), BinDirectory(), arguments);
@@ -225,13 +218,7 @@ protected:
         Command(main, 10);
         HWND add = app.WaitForWindow(L"toevoeg", nullptr);
         ASSERT_NE(add, nullptr);
-        HWND first = WaitForControl(add, 30), second = WaitForControl(add, 31);
-        const auto becomes = [](HWND control, const std::wstring& text) {
-            return WaitUntil([&] { return ControlText(control) == text; }, 10000);
-        };
-        ASSERT_TRUE(TypeText(add, word) && becomes(first, word));
-        ASSERT_TRUE(TypeText(add, L"\r" + translation) && becomes(second, translation));
-        ASSERT_TRUE(TypeText(add, L"\r") && becomes(second, L""));
+        ASSERT_TRUE(TypeWordPair(add, word, translation));
         PostMessageW(add, WM_COMMAND, MAKEWPARAM(14, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(add, 14)));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(add) && IsWindowVisible(main); }, 20000));
         EXPECT_EQ(app.Exit(main), std::optional<DWORD>(0));
