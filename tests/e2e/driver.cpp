@@ -322,12 +322,22 @@ LaunchedApp::LaunchedApp(const std::wstring& program, const std::wstring& direct
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    startCounter_ = now.QuadPart;
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
-                        &startup, &info))
-        return;
+    // Wine has been seen to refuse a start now and then while the previous run is still
+    // being torn down; a refusal that lasts is reported with its code.
+    const bool started = WaitUntil(
+        [&] {
+            LARGE_INTEGER now{};
+            QueryPerformanceCounter(&now);
+            startCounter_ = now.QuadPart;
+            if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               directory.c_str(), &startup, &info))
+                return true;
+            startError_ = GetLastError();
+            return false;
+        },
+        5000);
+    if (!started) return;
+    startError_ = 0;
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     processId_ = info.dwProcessId;

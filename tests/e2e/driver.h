@@ -126,6 +126,8 @@ public:
     DWORD ProcessId() const { return processId_; }
     // Performance counter value taken right before CreateProcessW.
     LONGLONG StartCounter() const { return startCounter_; }
+    // The system's error code when the program could not be started.
+    DWORD StartError() const { return startError_; }
     bool Running() const;
     // The exit code, or nothing when the process still runs after the timeout.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs = 10000) const;
@@ -147,6 +149,7 @@ private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     LONGLONG startCounter_ = 0;
+    DWORD startError_ = 0;
 };
 
 // Input and state of a window of another process.

@@ -18,7 +18,8 @@ protected:
     // Starts the program and waits for its visible main window.
     HWND StartMainWindow(e2e::LaunchedApp& app) {
         const std::wstring program = e2e::ProgramPath();
-        EXPECT_TRUE(app.Started()) << "cannot start " << std::string(program.begin(), program.end());
+        EXPECT_TRUE(app.Started()) << "cannot start " << std::string(program.begin(), program.end()) << ", error "
+                                   << app.StartError();
         HWND window = app.WaitForMainWindow();
         EXPECT_NE(window, nullptr) << "no main window";
         return window;
