@@ -109,6 +109,9 @@ set_desktop() {
     wineboot -i >/dev/null 2>&1 </dev/null
     wineserver -w
     touch "$prefix/.ready"
+    # A new prefix (one removed and made again, say) has no desktop set yet, whatever
+    # the marker beside it says.
+    rm -f "$prefix.display"
   fi
   if [ ! -f "$prefix.display" ]; then
     set_desktop 9>&-
