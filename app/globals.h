@@ -7,6 +7,10 @@
 
 extern HWND MainWindow;
 
+// Sent to the main window when the current word list changed, so it shows the new
+// list's names and icons.
+inline constexpr UINT kWordListChangedMessage = WM_APP + 1;
+
 extern int ToolWindowOpen;  // 1 while a tool window is open
 extern int PracticeMode;    // 0 flash cards, 1 typed answers
 extern int CurrentListId;   // practice list maker's current list id

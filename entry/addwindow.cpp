@@ -12,10 +12,11 @@
 #include "entry/picker.h"
 #include "store/catalogue.h"
 #include "store/records.h"
+#include "text/translations.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
-#include "win/windowclass.h"
 #include "win/messages.h"
+#include "win/windowclass.h"
 #include "win/windowpos.h"
 
 namespace {

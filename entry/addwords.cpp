@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "app/drawing.h"
+#include "app/sortwindow.h"
 #include "store/catalogue.h"
 #include "store/collation.h"
 #include "store/folders.h"
 #include "store/records.h"
-#include "store/sort.h"
 #include "text/codepage.h"
+#include "text/translations.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
 #include "win/messages.h"
@@ -51,17 +51,11 @@ void AddAllReverseTranslations(AddSession& session, const std::wstring& first, c
 
 }  // namespace
 
-WordListDescriptor* FindReverseDescriptor(const WordListDescriptor& current) {
-    for (const auto& d : Catalogue())
-        if (d->firstName == current.secondName && d->secondName == current.firstName) return d.get();
-    return nullptr;
-}
-
 AddSession BeginAddSession(bool addToPracticeList) {
     AddSession session;
     session.searchableCount = WordCount;
     session.forward = &CurrentWordList();
-    session.reverse = FindReverseDescriptor(CurrentWordList());
+    session.reverse = OppositeWordList(CurrentWordList());
     session.addToPracticeList = addToPracticeList;
     CreateDirectoryW(kLogFolder, nullptr);
     return session;

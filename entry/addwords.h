@@ -33,8 +33,6 @@ inline constexpr std::size_t kSecondWordChars = 50;
 
 // The session of a window opening on the current word list; creates the log folder.
 AddSession BeginAddSession(bool addToPracticeList);
-// The first descriptor of the same pair in the other direction (exact names).
-WordListDescriptor* FindReverseDescriptor(const WordListDescriptor& current);
 
 // The pieces joined with ", "; empty when there are none.
 std::wstring NormaliseTranslations(const std::wstring& text);

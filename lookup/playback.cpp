@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "app/drawing.h"
+#include "text/translations.h"
 #include "win/handles.h"
 
 namespace {

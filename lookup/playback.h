@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sound/soundfiles.h"
+#include "store/soundfiles.h"
 
 // The words a row's text stands for: a first word whole, a second word each of its
 // comma-separated translations (empty ones skipped, blanks at both ends removed).

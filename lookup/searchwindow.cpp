@@ -8,6 +8,8 @@
 #include "app/globals.h"
 #include "app/menus.h"
 #include "app/settings.h"
+#include "app/sortwindow.h"
+#include "app/wordlists.h"
 #include "entry/picker.h"
 #include "lookup/clipboard.h"
 #include "lookup/lookupedit.h"
@@ -17,7 +19,6 @@
 #include "store/catalogue.h"
 #include "store/collation.h"
 #include "store/records.h"
-#include "store/sort.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
 #include "win/messages.h"
@@ -346,12 +347,6 @@ void Resize(HWND window, int id) {
     }
 }
 
-WordListDescriptor* DescriptorOfCommand(int id) {
-    for (const auto& d : Catalogue())
-        if (d->menuCommandId == id) return d.get();
-    return nullptr;
-}
-
 void GiveEditsTheFonts() {
     const auto set = [](HWND edit, HFONT font) {
         SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -366,22 +361,12 @@ void GiveEditsTheFonts() {
 
 void SwitchWordList(HWND window, int id) {
     SortIfChanged();
-    WordListDescriptor* d = DescriptorOfCommand(id);
+    WordListDescriptor* d = WordListOfCommand(id);
     if (!d) return;
-    // Refused here so the message belongs to this window; the main window's own
-    // command does the switch, its check mark and its icons.
-    if (!WordListFileOpens(*d)) {
-        ShowMessage(window, CantOpenWordListText(*d).c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
+    if (!SelectWordList(*d, window)) {
         FillRows(g_search.top);
         return;
     }
-    if (MainWindow) {
-        SendMessageW(MainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    } else {
-        SetCurrentWordList(*d);
-        SaveSelection();
-    }
-    if (&CurrentWordList() != d) return;
     MakeFonts();
     SetPickerLanguage(FirstLanguage());
     GiveEditsTheFonts();
@@ -447,7 +432,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         Resize(window, id);
         return 0;
     }
-    if (DescriptorOfCommand(id)) {
+    if (WordListOfCommand(id)) {
         SwitchWordList(window, id);
         return 0;
     }

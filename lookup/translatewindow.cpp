@@ -12,9 +12,9 @@
 #include "app/globals.h"
 #include "app/help.h"
 #include "app/lazylibrary.h"
-#include "app/mainwindow.h"
 #include "app/menus.h"
 #include "app/settings.h"
+#include "app/wordlists.h"
 #include "lookup/clipboard.h"
 #include "lookup/lookupedit.h"
 #include "lookup/textwords.h"
@@ -236,9 +236,7 @@ void PasteText() {
 }
 
 void SwitchWordList(HWND window, int id) {
-    WordListDescriptor* chosen = nullptr;
-    for (const auto& d : Catalogue())
-        if (d->menuCommandId == id) chosen = d.get();
+    WordListDescriptor* chosen = WordListOfCommand(id);
     if (!chosen || !SelectWordList(*chosen, window)) return;
     CreateFonts();
     ApplyFonts();

@@ -6,7 +6,7 @@
 #include "app/fonts.h"
 #include "lookup/lookupedit.h"
 #include "practice/maker.h"
-#include "practice/practicelists.h"
+#include "store/practicelists.h"
 #include "store/records.h"
 #include "text/uistrings.h"
 #include "win/handles.h"

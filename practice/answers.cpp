@@ -6,29 +6,13 @@
 #include <cwchar>
 #include <vector>
 
-#include "app/drawing.h"
-#include "practice/practicelists.h"
 #include "store/atomicfile.h"
 #include "store/catalogue.h"
+#include "store/practicelists.h"
 #include "store/records.h"
+#include "text/translations.h"
 
 namespace {
-
-// Pieces between commas, as a tokenizer gives them: runs of commas separate once and
-// empty pieces do not count.
-std::vector<std::wstring> CommaPieces(const std::wstring& text) {
-    std::vector<std::wstring> pieces;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t start = text.find_first_not_of(L',', at);
-        if (start == std::wstring::npos) break;
-        const std::size_t end = text.find(L',', start);
-        pieces.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-        if (end == std::wstring::npos) break;
-        at = end;
-    }
-    return pieces;
-}
 
 // Case folded for every letter, accented and non-Latin ones included, whatever locale
 // the runtime was left in.
@@ -53,12 +37,12 @@ bool NextLine(const std::string& bytes, std::size_t& at, std::string& line) {
 }  // namespace
 
 AnswerVerdict JudgeAnswer(const std::wstring& typed, const std::wstring& translations) {
-    const std::vector<std::wstring> typedPieces = CommaPieces(typed);
+    const std::vector<std::wstring> typedPieces = SplitTranslations(typed);
     if (typedPieces.empty()) return AnswerVerdict::Empty;
-    const std::wstring given = TrimSpaces(typedPieces.front());
+    const std::wstring& given = typedPieces.front();
     if (given.empty()) return AnswerVerdict::Empty;
-    for (const std::wstring& alternative : CommaPieces(translations))
-        if (SameIgnoringCase(TrimSpaces(alternative), given)) return AnswerVerdict::Right;
+    for (const std::wstring& alternative : SplitTranslations(translations))
+        if (SameIgnoringCase(alternative, given)) return AnswerVerdict::Right;
     return AnswerVerdict::Wrong;
 }
 

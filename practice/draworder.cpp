@@ -1,6 +1,6 @@
 #include "practice/draworder.h"
 
-#include "practice/random.h"
+#include "store/random.h"
 
 DrawOrder::DrawOrder(int count) : order_(count > 0 ? count : 0), remaining_(count > 0 ? count : 0) {
     for (int i = 0; i < remaining_; ++i) order_[i] = i;

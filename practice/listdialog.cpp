@@ -4,8 +4,8 @@
 
 #include "app/drawing.h"
 #include "app/fonts.h"
-#include "practice/practicelists.h"
 #include "store/catalogue.h"
+#include "store/practicelists.h"
 #include "store/records.h"
 #include "text/uistrings.h"
 #include "win/messages.h"

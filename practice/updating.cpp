@@ -1,7 +1,7 @@
 #include "practice/updating.h"
 
 #include "app/fonts.h"
-#include "practice/practicelists.h"
+#include "store/practicelists.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
 #include "win/session.h"

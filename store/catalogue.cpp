@@ -157,6 +157,12 @@ WordListDescriptor& CurrentWordList() {
 
 void SetCurrentWordList(WordListDescriptor& descriptor) { g_current = &descriptor; }
 
+WordListDescriptor* OppositeWordList(const WordListDescriptor& current) {
+    for (const auto& d : Catalogue())
+        if (d->firstName == current.secondName && d->secondName == current.firstName) return d.get();
+    return nullptr;
+}
+
 int IndexOfDescriptor(const WordListDescriptor& descriptor) {
     for (std::size_t i = 0; i < g_catalogue.size(); ++i)
         if (g_catalogue[i].get() == &descriptor) return static_cast<int>(i);

@@ -41,6 +41,8 @@ int CatalogueCount();
 WordListDescriptor& CurrentWordList();
 void SetCurrentWordList(WordListDescriptor& descriptor);
 int IndexOfDescriptor(const WordListDescriptor& descriptor);
+// The word list of the same pair in the other direction; nullptr when the catalogue has none.
+WordListDescriptor* OppositeWordList(const WordListDescriptor& descriptor);
 
 // Reads the languages section of the language file; -1 when the file cannot be read
 // or holds no language.

@@ -15,11 +15,3 @@ using SortProgress = std::function<void(SortPhase phase, long long count)>;
 // step. The store files are open again afterwards whatever happened; -1 when the
 // list could not be read, sorted or replaced (the old file then stays as it was).
 int SortWordList(const SortProgress& progress = {});
-
-// The sorting window: shows which list is being sorted and the progress.
-HWND OpenSortingWindow();
-void PaintSortingWindow(HDC dc);
-void DrawSortProgress(HDC dc, SortPhase phase, long long count);
-
-// Sorts the current word list with the sorting window shown; a failure is reported.
-void SortAndReport();

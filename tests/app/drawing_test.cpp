@@ -6,9 +6,10 @@
 
 #include "app/drawing.h"
 #include "app/fonts.h"
-#include "app/mainpaint.h"
+#include "shell/mainpaint.h"
 #include "support/canvas.h"
 #include "support/testenv.h"
+#include "text/translations.h"
 #include "win/handles.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include "entry/addwords.h"
 #include "store/collation.h"
 #include "support/storefixture.h"
+#include "text/translations.h"
 
 namespace {
 

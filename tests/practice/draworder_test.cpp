@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "practice/draworder.h"
-#include "practice/random.h"
+#include "store/random.h"
 
 TEST(DrawOrder, VisitsEveryEntryOnceAlsoOfALargeList) {
     SeedRandomSource(7);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "practice/flashrun.h"
-#include "practice/random.h"
+#include "store/random.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <array>
 
 #include "practice/addrandom.h"
-#include "practice/practicelists.h"
-#include "practice/random.h"
 #include "store/atomicfile.h"
+#include "store/practicelists.h"
+#include "store/random.h"
 #include "support/storefixture.h"
 #include "support/testenv.h"
 

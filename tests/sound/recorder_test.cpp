@@ -7,7 +7,7 @@
 
 #include "sound/recordersteps.h"
 #include "sound/recording.h"
-#include "sound/soundfiles.h"
+#include "store/soundfiles.h"
 
 TEST(SoundFileName, KeepsPlainWordsAndMendsWhatNoFileNameHolds) {
     EXPECT_EQ(SoundFileName(L"s'il vous plaît"), L"s'il vous plaît");

@@ -9,6 +9,7 @@
 #include "app/drawing.h"
 #include "app/fonts.h"
 #include "app/globals.h"
+#include "app/sortwindow.h"
 #include "store/atomicfile.h"
 #include "store/collation.h"
 #include "store/records.h"

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "app/fonts.h"
-#include "practice/practicelists.h"
-#include "practice/random.h"
 #include "practice/updating.h"
 #include "store/catalogue.h"
 #include "store/folders.h"
+#include "store/practicelists.h"
+#include "store/random.h"
 #include "store/records.h"
 #include "text/uistrings.h"
 #include "tools/bench/benchsetup.h"

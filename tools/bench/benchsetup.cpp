@@ -202,7 +202,7 @@ GeneratedList WriteGeneratedList(const std::wstring& path, WordGenerator& genera
 bool MakeSortedPair(std::size_t languageIndex, int size, std::size_t samples, SortedPair& pair) {
     const BenchLanguage& language = kLanguages[languageIndex];
     pair.forward = DescriptorOf(language);
-    pair.reverse = pair.forward ? FindReverseDescriptor(*pair.forward) : nullptr;
+    pair.reverse = pair.forward ? OppositeWordList(*pair.forward) : nullptr;
     if (!pair.reverse) return false;
     WordGenerator reverseWords(kEnglish, SeedFor(languageIndex, size, 11), language);
     WordGenerator forwardWords(language, SeedFor(languageIndex, size, 1));

@@ -1,4 +1,4 @@
-#include "practice/practicelists.h"
+#include "store/practicelists.h"
 
 #include <windows.h>
 
@@ -7,9 +7,9 @@
 #include <functional>
 #include <string_view>
 
-#include "practice/random.h"
 #include "store/atomicfile.h"
 #include "store/catalogue.h"
+#include "store/random.h"
 #include "store/records.h"
 #include "text/codepage.h"
 #include "text/uistrings.h"

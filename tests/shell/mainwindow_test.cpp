@@ -11,10 +11,10 @@
 
 #include "app/fonts.h"
 #include "app/globals.h"
-#include "app/mainwindow.h"
 #include "app/menus.h"
 #include "app/settings.h"
 #include "app/settingsfile.h"
+#include "shell/mainwindow.h"
 #include "support/canvas.h"
 #include "support/storefixture.h"
 #include "text/uistrings.h"

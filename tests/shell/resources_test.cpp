@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "app/aboutbox.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/help.h"
 #include "app/settings.h"
+#include "shell/aboutbox.h"
 #include "support/testenv.h"
 #include "text/uistrings.h"
 

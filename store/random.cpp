@@ -1,4 +1,4 @@
-#include "practice/random.h"
+#include "store/random.h"
 
 #include <chrono>
 #include <random>

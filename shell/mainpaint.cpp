@@ -1,4 +1,4 @@
-#include "app/mainpaint.h"
+#include "shell/mainpaint.h"
 
 #include "win/handles.h"
 

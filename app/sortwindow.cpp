@@ -1,17 +1,16 @@
-// The small "sorting" window shown while a word list is sorted. The sort runs inside
-// the handler that asked for it, so progress is painted straight into the window.
+#include "app/sortwindow.h"
+
 #include <cstdio>
 #include <string>
 
 #include "app/drawing.h"
 #include "app/fonts.h"
 #include "store/catalogue.h"
-#include "store/sort.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
-#include "win/windowclass.h"
 #include "win/messages.h"
 #include "win/session.h"
+#include "win/windowclass.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "sound/soundfiles.h"
+#include "store/soundfiles.h"
 
 #include <windows.h>
 

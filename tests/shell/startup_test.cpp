@@ -12,7 +12,7 @@
 #include "app/menus.h"
 #include "app/settings.h"
 #include "app/settingsfile.h"
-#include "app/startup.h"
+#include "shell/startup.h"
 #include "store/catalogue.h"
 #include "support/storefixture.h"
 #include "text/scramble.h"

@@ -1,10 +1,10 @@
-#include "app/aboutbox.h"
+#include "shell/aboutbox.h"
 
 #include <vfw.h>
 
 #include "app/fonts.h"
-#include "app/lazylibrary.h"
 #include "app/globals.h"
+#include "app/lazylibrary.h"
 #include "app/settings.h"
 #include "text/uistrings.h"
 

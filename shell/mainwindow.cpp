@@ -1,13 +1,12 @@
-#include "app/mainwindow.h"
+#include "shell/mainwindow.h"
 
 #include <array>
 
-#include "app/aboutbox.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/help.h"
-#include "app/mainpaint.h"
 #include "app/menus.h"
+#include "app/wordlists.h"
 #include "entry/addwindow.h"
 #include "entry/newlistwindow.h"
 #include "lookup/overviewwindow.h"
@@ -16,16 +15,18 @@
 #include "practice/flashcards.h"
 #include "practice/listdialog.h"
 #include "practice/maker.h"
-#include "practice/practicelists.h"
 #include "practice/typedpractice.h"
+#include "shell/aboutbox.h"
+#include "shell/mainpaint.h"
 #include "sound/recorder.h"
 #include "store/catalogue.h"
+#include "store/practicelists.h"
 #include "store/records.h"
 #include "text/uistrings.h"
-#include "win/windowpos.h"
 #include "win/handles.h"
-#include "win/windowclass.h"
 #include "win/messages.h"
+#include "win/windowclass.h"
+#include "win/windowpos.h"
 
 namespace {
 
@@ -159,19 +160,17 @@ void ChoosePracticeMode(HWND window, int mode) {
     PracticeMode = mode;
 }
 
-void UncheckLanguageItem() {
-    if (LanguageMenu && CheckedLanguageItem)
-        CheckMenuItem(LanguageMenu, static_cast<UINT>(CheckedLanguageItem), MF_BYCOMMAND | MF_UNCHECKED);
+void LoadLanguageIcons() {
+    const WordListDescriptor& d = CurrentWordList();
+    g_main.firstIcon.Reset(LoadIconFile(d.HasLongName() ? d.longFirstIconFile : d.firstIconFile));
+    g_main.secondIcon.Reset(LoadIconFile(d.HasLongName() ? d.longSecondIconFile : d.secondIconFile));
 }
 
 void OnWordListCommand(int id) {
-    for (const auto& d : Catalogue()) {
-        if (d->menuCommandId == id) {
-            SelectWordList(*d);
-            return;
-        }
-    }
-    UncheckLanguageItem();
+    if (WordListDescriptor* d = WordListOfCommand(id))
+        SelectWordList(*d);
+    else
+        UncheckLanguageItem();
 }
 
 bool IsWordListCommand(int id) { return id >= kCmdFirstWordList && id < kCmdFirstWordList + CatalogueCount(); }
@@ -241,6 +240,12 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+LRESULT OnWordListChanged(HWND window) {
+    LoadLanguageIcons();
+    InvalidateRect(window, nullptr, FALSE);
+    return 0;
+}
+
 LRESULT OnDestroy(HWND window) {
     WriteSettings(SettingsToSave(window), ProfileFile);
     g_main = {};
@@ -260,6 +265,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_PAINT: return OnPaint(window);
         case WM_LBUTTONDOWN: return OnLeftButtonDown(lParam);
         case WM_COMMAND: return OnCommand(window, message, wParam, lParam);
+        case kWordListChangedMessage: return OnWordListChanged(window);
         case WM_DESTROY: return OnDestroy(window);
         default: return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -277,30 +283,6 @@ HWND CreateMainWindow(HINSTANCE instance) {
     const int top = (ScreenHeight - MenuHeight - CaptionHeight - kMainClientHeight) / 2;
     return CreateWindowExW(0, kMainWindowClass, UiText(Ui::Lingorix), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, left,
                            top, kMainWindowWidth, height, nullptr, nullptr, instance, nullptr);
-}
-
-bool SelectWordList(WordListDescriptor& d, HWND messageOwner) {
-    // Checked before anything changes: once the selection names a list whose file is
-    // gone, the store ends the program at the switch and at every start after it.
-    if (!WordListFileOpens(d)) {
-        const std::wstring text = CantOpenWordListText(d);
-        ShowMessage(messageOwner ? messageOwner : MainWindow, text.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
-        return false;
-    }
-    UncheckLanguageItem();
-    CheckedLanguageItem = d.menuCommandId;
-    if (LanguageMenu) CheckMenuItem(LanguageMenu, static_cast<UINT>(d.menuCommandId), MF_BYCOMMAND | MF_CHECKED);
-    SetCurrentWordList(d);
-    SaveSelection();
-    LoadLanguageIcons();
-    if (MainWindow) InvalidateRect(MainWindow, nullptr, FALSE);
-    return true;
-}
-
-void LoadLanguageIcons() {
-    const WordListDescriptor& d = CurrentWordList();
-    g_main.firstIcon.Reset(LoadIconFile(d.HasLongName() ? d.longFirstIconFile : d.firstIconFile));
-    g_main.secondIcon.Reset(LoadIconFile(d.HasLongName() ? d.longSecondIconFile : d.secondIconFile));
 }
 
 void OpenToolWindow(OpenToolWindowFunction open) {
@@ -323,12 +305,6 @@ std::wstring PractiseQuestionText() {
 bool IsOnLanguageIcon(int x, int y) {
     const auto within = [](int v, int from) { return v >= from && v < from + kIconSize; };
     return within(x, kIconLeft) && (within(y, kFirstIconTop) || within(y, kSecondIconTop));
-}
-
-WordListDescriptor* OppositeWordList(const WordListDescriptor& current) {
-    for (const auto& d : Catalogue())
-        if (d->secondName == current.firstName && d->firstName == current.secondName) return d.get();
-    return nullptr;
 }
 
 Settings SettingsToSave(HWND window) {

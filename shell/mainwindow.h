@@ -8,8 +8,6 @@
 
 #include "app/settings.h"
 
-struct WordListDescriptor;
-
 inline constexpr wchar_t kMainWindowClass[] = L"tavok";
 inline constexpr int kMainWindowWidth = 565;
 inline constexpr int kMainClientHeight = 332;
@@ -18,12 +16,6 @@ bool RegisterMainWindowClass(HINSTANCE instance);
 // Centred on the screen, not yet shown; its creation reads the window settings.
 HWND CreateMainWindow(HINSTANCE instance);
 
-// Makes a word list current from the language menu or an icon click, moving the check
-// mark. A list whose file does not open is refused with a message, and the current
-// list, its files, the check mark and the saved selection stay as they were. The
-// message belongs to the given window (a tool window choosing a list), else the main one.
-bool SelectWordList(WordListDescriptor& descriptor, HWND messageOwner = nullptr);
-void LoadLanguageIcons();
 
 // Opens a tool window unless one is open: the main window hides while it lives.
 // A command whose window is not part of the program (no opening operation) does
@@ -35,8 +27,6 @@ void OpenToolWindow(OpenToolWindowFunction open);
 std::wstring PractiseQuestionText();
 // The two language icons, which swap the direction of the word list when clicked.
 bool IsOnLanguageIcon(int x, int y);
-// The word list of the same pair in the other direction; nullptr when the catalogue has none.
-WordListDescriptor* OppositeWordList(const WordListDescriptor& descriptor);
 
 // Everything the end of the run writes: AppSettings with the live values of the
 // practice mode, stay on top, the practice list and the main window's position.

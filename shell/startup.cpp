@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "shell/startup.h"
 
 #include <commctrl.h>
 
@@ -6,12 +6,12 @@
 
 #include "app/fonts.h"
 #include "app/globals.h"
-#include "app/mainwindow.h"
 #include "app/menus.h"
 #include "app/settings.h"
-#include "practice/practicelists.h"
+#include "shell/mainwindow.h"
 #include "store/catalogue.h"
 #include "store/collation.h"
+#include "store/practicelists.h"
 #include "store/records.h"
 #include "text/locale.h"
 #include "text/uistrings.h"
