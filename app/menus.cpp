@@ -114,6 +114,11 @@ HACCEL CreateMainAccelerators() {
     return CreateAcceleratorTableW(entries.data(), static_cast<int>(entries.size()));
 }
 
+void CheckMenuPair(HMENU menu, int checkedId, int uncheckedId) {
+    CheckMenuItem(menu, static_cast<UINT>(checkedId), MF_BYCOMMAND | MF_CHECKED);
+    CheckMenuItem(menu, static_cast<UINT>(uncheckedId), MF_BYCOMMAND | MF_UNCHECKED);
+}
+
 void TrackLanguageMenu(HWND window, LPARAM clientPoint) {
     if (!LanguageMenu) return;
     POINT at{static_cast<short>(LOWORD(clientPoint)), static_cast<short>(HIWORD(clientPoint))};

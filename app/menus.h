@@ -44,5 +44,8 @@ HMENU CreateMainMenuBar();
 // Builds the bar and attaches it to the window.
 void AttachMainMenu(HWND window);
 
+// Checks one item of a pair of menu items that exclude each other, unchecks the other.
+void CheckMenuPair(HMENU menu, int checkedId, int uncheckedId);
+
 std::vector<ACCEL> MainAcceleratorEntries();
 HACCEL CreateMainAccelerators();

@@ -3,11 +3,13 @@
 #include <array>
 #include <string>
 
+#include "app/controls.h"
 #include "app/drawing.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/help.h"
 #include "app/settings.h"
+#include "app/toolwindow.h"
 #include "entry/addwords.h"
 #include "entry/picker.h"
 #include "store/catalogue.h"
@@ -16,8 +18,7 @@
 #include "text/uistrings.h"
 #include "win/handles.h"
 #include "win/messages.h"
-#include "win/windowclass.h"
-#include "win/windowpos.h"
+#include "win/subclass.h"
 
 namespace {
 
@@ -34,8 +35,6 @@ struct AddWindowState {
     HWND window = nullptr;
     HWND firstEdit = nullptr;
     HWND secondEdit = nullptr;
-    WNDPROC firstEditProc = nullptr;
-    WNDPROC secondEditProc = nullptr;
     UniqueFont firstFont;
     UniqueFont secondFont;
     AddSession session;
@@ -45,51 +44,32 @@ AddWindowState g_add;
 
 // --- the edits ---------------------------------------------------------------------
 
-bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
-
-void Notify(HWND edit, int id, WORD notification, WPARAM key) {
-    const LPARAM lParam = MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(edit)), LOWORD(key));
-    SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(id, notification), lParam);
-}
-
-// Enter confirms instead of beeping; every other key release in the first edit looks
-// the word up.
-LRESULT EditKey(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, int id, WNDPROC original, bool lookUp) {
+// Enter confirms instead of beeping; every key release is told too, for the comma rule.
+LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-        Notify(edit, id, kEnterNotification, wParam);
+        NotifyParent(edit, kKeyNotification, wParam);
         return 0;
     }
-    if (IsKeyMessage(message) && wParam == VK_RETURN) return 0;
-    if (lookUp && message == WM_KEYUP) Notify(edit, id, kKeyReleaseNotification, wParam);
-    return CallWindowProcW(original, edit, message, wParam, lParam);
-}
-
-LRESULT CALLBACK FirstEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    return EditKey(edit, message, wParam, lParam, kAddFirstEdit, g_add.firstEditProc, true);
-}
-LRESULT CALLBACK SecondEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    return EditKey(edit, message, wParam, lParam, kAddSecondEdit, g_add.secondEditProc, false);
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST && wParam == VK_RETURN) return 0;
+    if (message == WM_KEYUP) NotifyParent(edit, kKeyReleaseNotification, wParam);
+    return CallPreviousProc(edit, message, wParam, lParam);
 }
 
 HWND CreateEdit(HWND window, int id, HFONT font, std::size_t limit, int top) {
-    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 15,
-                                top, 595, 35, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance,
-                                nullptr);
-    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    SendMessageW(edit, EM_SETLIMITTEXT, limit, 0);
+    HWND edit = CreateChild(window, {.kind = L"edit",
+                                     .place = {15, top, 595, 35},
+                                     .id = id,
+                                     .font = font,
+                                     .style = WS_BORDER | ES_AUTOHSCROLL,
+                                     .exStyle = WS_EX_CLIENTEDGE,
+                                     .noMargins = true,
+                                     .limit = limit});
+    if (edit) SubclassControl(edit, EditProc);
     return edit;
 }
 
-WNDPROC Subclass(HWND edit, WNDPROC replacement) {
-    return reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(replacement)));
-}
-
 void CreateButton(HWND window, int id, Ui text, int left) {
-    HWND button = CreateWindowW(L"button", UiText(text), WS_CHILD | WS_VISIBLE, left, 150, 100, 30, window,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance, nullptr);
-    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), FALSE);
+    CreateChild(window, {.kind = L"button", .text = UiText(text), .place = {left, 150, 100, 30}, .id = id, .font = GuiFont});
 }
 
 // --- the steps ---------------------------------------------------------------------
@@ -103,10 +83,13 @@ bool RefuseComma(const std::wstring& first) {
 PickerLanguage FirstLanguage() { return {CurrentWordList().firstName, CurrentWordList().firstCharset}; }
 PickerLanguage SecondLanguage() { return {CurrentWordList().secondName, CurrentWordList().secondCharset}; }
 
+// Runs on every change of the first edit, however it came (typed, pasted, picked from
+// the character picker or an input method), so the second edit always shows what the
+// list holds for the word: Enter never replaces translations the user did not see.
 void LiveLookUp() {
     const std::wstring typed = EditText(g_add.firstEdit, kFirstWordChars);
     CurrentEntry.first = typed;
-    if (RefuseComma(typed) || typed.empty()) return;
+    if (typed.empty() || typed.find(L',') != std::wstring::npos) return;
     const std::optional<std::wstring> translation = LookUpTranslation(g_add.session, typed);
     SetWindowTextW(g_add.secondEdit, translation ? translation->c_str() : L"");
 }
@@ -182,19 +165,6 @@ void Close(HWND window) {
     DestroyWindow(window);
 }
 
-HMENU CreateAddMenu() {
-    HMENU bar = CreateMenu();
-    HMENU picker = CreatePopupMenu();
-    AppendMenuW(picker, MF_STRING, kAddShowPicker, UiText(Ui::AddMenuCharset1));
-    AppendMenuW(picker, MF_STRING | MF_CHECKED, kAddHidePicker, UiText(Ui::AddMenuCharset2));
-    HMENU options = CreatePopupMenu();
-    AppendMenuW(options, MF_STRING | (AppSettings.addNewWordsToList == 1 ? MF_CHECKED : MF_UNCHECKED),
-                kAddAddToPracticeList, UiText(Ui::AddMenuOptions1));
-    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(picker), UiText(Ui::AddMenuCharset0));
-    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(options), UiText(Ui::AddMenuOptions0));
-    return bar;
-}
-
 // --- messages ----------------------------------------------------------------------
 
 LRESULT OnCreate(HWND window) {
@@ -206,25 +176,22 @@ LRESULT OnCreate(HWND window) {
     CreateButton(window, kAddHelp, Ui::Help, 400);
     g_add.firstEdit = CreateEdit(window, kAddFirstEdit, g_add.firstFont.Get(), kFirstWordChars, 35);
     g_add.secondEdit = CreateEdit(window, kAddSecondEdit, g_add.secondFont.Get(), kSecondWordChars, 105);
-    g_add.firstEditProc = Subclass(g_add.firstEdit, FirstEditProc);
-    g_add.secondEditProc = Subclass(g_add.secondEdit, SecondEditProc);
     g_add.session.messageOwner = window;
     SetPickerHost(window);
     SetPickerTarget(g_add.firstEdit);
     SetPickerLanguage(FirstLanguage());
     SetFocus(g_add.firstEdit);
-    ApplyStayOnTop(window);
-    RestoreWindowPosition(window, AppSettings.add);
     return 0;
 }
 
 void OnEditCommand(int id, WORD notification) {
     if (id == kAddFirstEdit) {
-        if (notification == kKeyReleaseNotification) LiveLookUp();
-        if (notification == kEnterNotification) ConfirmFirstWord();
+        if (notification == EN_CHANGE) LiveLookUp();
+        if (notification == kKeyReleaseNotification) RefuseComma(EditText(g_add.firstEdit, kFirstWordChars));
+        if (notification == kKeyNotification) ConfirmFirstWord();
         if (notification == EN_SETFOCUS) FirstEditFocused();
     } else if (id == kAddSecondEdit) {
-        if (notification == kEnterNotification) StoreThePair();
+        if (notification == kKeyNotification) StoreThePair();
         if (notification == EN_SETFOCUS) SecondEditFocused();
     }
 }
@@ -256,11 +223,8 @@ LRESULT OnPaint(HWND window) {
     return 0;
 }
 
-LRESULT OnDestroy(HWND window) {
+LRESULT OnDestroy() {
     LeavePickerHost();
-    AppSettings.add = TakeWindowPosition(window);
-    g_add = {};
-    EndToolWindow();
     return 0;
 }
 
@@ -271,10 +235,34 @@ LRESULT CALLBACK AddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_ACTIVATE: return OnActivate(wParam);
     case WM_PAINT: return OnPaint(window);
     case WM_CLOSE: Close(window); return 0;
-    case WM_DESTROY: return OnDestroy(window);
+    case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+HMENU CreateAddMenu() {
+    HMENU bar = CreateMenu();
+    HMENU picker = CreatePopupMenu();
+    AppendMenuW(picker, MF_STRING, kAddShowPicker, UiText(Ui::AddMenuCharset1));
+    AppendMenuW(picker, MF_STRING | MF_CHECKED, kAddHidePicker, UiText(Ui::AddMenuCharset2));
+    HMENU options = CreatePopupMenu();
+    AppendMenuW(options, MF_STRING | (AppSettings.addNewWordsToList == 1 ? MF_CHECKED : MF_UNCHECKED),
+                kAddAddToPracticeList, UiText(Ui::AddMenuOptions1));
+    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(picker), UiText(Ui::AddMenuCharset0));
+    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(options), UiText(Ui::AddMenuOptions0));
+    return bar;
+}
+
+const ToolWindowSpec kAddWindowSpec{
+    .className = kAddWindowClass,
+    .caption = Ui::AddCaption,
+    .width = kWidth,
+    .height = kClientHeight,
+    .makeMenu = CreateAddMenu,
+    .savedPosition = &AppSettings.add,
+    .procedure = AddWindowProc,
+    .clearState = [] { g_add = {}; },
+};
 
 }  // namespace
 
@@ -303,17 +291,7 @@ void PaintAddWindow(HDC dc, const RECT& client, int addedCount) {
 HWND AddWindow() { return g_add.window; }
 
 HWND OpenAddWindow() {
-    RegisterProgramClass(kAddWindowClass, AddWindowProc);
     g_add = {};
     g_add.session = BeginAddSession(AppSettings.addNewWordsToList == 1);
-    const int height = kClientHeight + CaptionHeight + MenuHeight;
-    UniqueMenu menu(CreateAddMenu());
-    HWND window = CreateWindowExW(0, kAddWindowClass, UiText(Ui::AddCaption), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  (ScreenWidth - kWidth) / 2, (ScreenHeight - height) / 2, kWidth, height, nullptr,
-                                  menu.Get(), ModuleInstance, nullptr);
-    if (!window) return nullptr;
-    menu.Release();  // the window owns it now
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    return window;
+    return OpenToolWindowFrame(kAddWindowSpec);
 }

@@ -90,9 +90,11 @@ StoreOutcome StorePair(AddSession& session, const std::wstring& firstTyped, cons
     const bool exists = WordCount > 0 && SortedEntryMatches(position, session.searchableCount, first);
     StoreOutcome outcome = StoreOutcome::Added;
     if (exists) {
-        // The entry keeps its place and its deleted mark and gets the new translations.
-        CurrentEntry.first = first;
-        CurrentEntry.second = second;
+        // The entry keeps its place and gets the new translations. A pair stored onto an
+        // entry marked deleted is meant to be there: it loses its mark, or the next sort
+        // would drop the pair the user just typed.
+        if (CurrentEntry.deleted != 0) session.currentListChanged = true;
+        CurrentEntry = {first, second, 0};
         WriteWordRecord(position);
         outcome = StoreOutcome::Updated;
     } else {
@@ -125,7 +127,13 @@ void AddReverseTranslation(AddSession& session, const std::wstring& piece, const
         if (session.addToPracticeList) AppendToPracticeList();
         return;
     }
-    const std::wstring existing = CurrentEntry.second;
+    const std::wstring existing = CurrentEntry.deleted != 0 ? std::wstring() : CurrentEntry.second;
+    // A reverse entry marked deleted comes back with this translation alone.
+    if (existing.empty()) {
+        CurrentEntry = {word, first, 0};
+        if (WriteWordRecord(position) == 0) session.reverseListChanged = true;
+        return;
+    }
     if (StoredLength(existing, d.secondCodePage) + StoredLength(first, d.secondCodePage) + 2 > kSecondWordMaxBytes)
         return;
     for (const std::wstring& translation : SplitTranslations(existing))

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/drawing.h"
+#include "text/translations.h"
 
 struct WordListDescriptor;
 

@@ -11,8 +11,7 @@ bool IsForwardedKey(WPARAM key) {
 
 LRESULT CALLBACK LookUpEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN && IsForwardedKey(wParam)) {
-        const LPARAM notification = MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(edit)), LOWORD(wParam));
-        SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), kKeyNotification), notification);
+        NotifyParent(edit, kKeyNotification, wParam);
         return 0;
     }
     // Keyboard messages only: other messages may carry 13 as a size or an index.

@@ -5,13 +5,12 @@
 
 #include <windows.h>
 
+#include "win/subclass.h"
+
 inline constexpr int kLookUpEditId = 30;
-inline constexpr WORD kKeyNotification = 0x0601;
 
 // A client-edge edit with a border and no margins that does not scroll: typing stops
 // when the text fills it. Created with the key forwarding in place.
 HWND CreateLookUpEdit(HWND parent, int left, int top, int width, int height, HFONT font, bool visible);
 // Replaces the edit's window procedure; the previous one is kept with the edit.
 void ForwardLookUpKeys(HWND edit);
-// The key a key notification carries.
-inline WORD NotifiedKey(LPARAM lParam) { return HIWORD(lParam); }

@@ -50,11 +50,6 @@ HMENU CreateRowMenu(bool markedEntry) {
     return menu;
 }
 
-void CheckMenuPair(HMENU menu, int checkedId, int uncheckedId) {
-    CheckMenuItem(menu, static_cast<UINT>(checkedId), MF_BYCOMMAND | MF_CHECKED);
-    CheckMenuItem(menu, static_cast<UINT>(uncheckedId), MF_BYCOMMAND | MF_UNCHECKED);
-}
-
 void PaintSearchWindow(HDC dc, const RECT& client, int rows) {
     DrawTopRule(dc, client);
     if (rows == 0) return;

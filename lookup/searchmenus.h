@@ -22,7 +22,6 @@ enum SearchCommand : int {
 HMENU CreateSearchMenuBar(int rows, bool minimal, bool followClipboard);
 // Delete (or Restore, for marked entries), Copy, Paste, Play.
 HMENU CreateRowMenu(bool markedEntry);
-void CheckMenuPair(HMENU menu, int checkedId, int uncheckedId);
 
 // The rule along the top and the two language names above their columns.
 void PaintSearchWindow(HDC dc, const RECT& client, int rows);

@@ -125,7 +125,7 @@ void StartRecording() {
     g_recorder.recording = std::make_unique<SoundRecording>(
         [](const std::wstring& command) { return SendSoundCommand(command, g_recorder.window); });
     const bool started = g_recorder.recording->Start(
-        [] { ShowMessage(g_recorder.window, kCantOpenSoundText, L"Error", MB_OK); });
+        [] { ShowMessage(g_recorder.window, UiText(Ui::RecordCantOpen), UiText(Ui::Error), MB_OK); });
     if (!started) return;
     SetWindowTextW(g_recorder.startStop, UiText(Ui::RecordStop));
     SetWindowTextW(g_recorder.indicator, UiText(Ui::RecordRecording));

@@ -11,7 +11,6 @@ inline constexpr wchar_t kOpenSoundCommand[] = L"open new type waveaudio alias m
 inline constexpr wchar_t kRecordSoundCommand[] = L"record mysound";
 inline constexpr wchar_t kStopSoundCommand[] = L"stop mysound";
 inline constexpr wchar_t kCloseSoundCommand[] = L"close mysound";
-inline constexpr wchar_t kCantOpenSoundText[] = L"Can't open new sound   ";
 // save mysound "<path>"
 std::wstring SaveSoundCommand(const std::wstring& path);
 

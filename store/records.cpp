@@ -201,7 +201,7 @@ int TryOpenWordListFile() {
 
 int OpenWordListFile() {
     if (TryOpenWordListFile() == 0) return 0;
-    const std::wstring message = CantOpenWordListText(CurrentWordList()) + L"\n\nProgram aborted";
+    const std::wstring message = CantOpenWordListText(CurrentWordList()) + L"\n\n" + UiText(Ui::ProgramAborted);
     ShowMessage(MessageOwner(), message.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
     ExitProcess(1);
 }

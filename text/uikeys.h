@@ -90,14 +90,26 @@
     /* number of foreign font keys that follow (Font600, Font601, ...) */                                \
     X(ForeignFonts)
 
+// Texts that later versions added. A strings file made for an earlier version (a
+// user's own translation, say) lacks them and must still start the program, so each
+// comes with the English text shown in its place; the shipped files hold them all.
+#define LINGORIX_UI_LATER_KEYS(X)                                                                        \
+    X(ProgramAborted, L"Program aborted")                                                                \
+    X(RecordCantOpen, L"Can't open new sound   ")
+
 enum class Ui : int {
 #define LINGORIX_UI_ENUM(k) k,
+#define LINGORIX_UI_LATER_ENUM(k, fallback) k,
     LINGORIX_UI_KEYS(LINGORIX_UI_ENUM)
+    Count,  // the keys before it are required
+    LINGORIX_UI_LATER_KEYS(LINGORIX_UI_LATER_ENUM)
+    End
+#undef LINGORIX_UI_LATER_ENUM
 #undef LINGORIX_UI_ENUM
-    Count
 };
 
 inline constexpr std::size_t kUiKeyCount = static_cast<std::size_t>(Ui::Count);
+inline constexpr std::size_t kUiLaterKeyCount = static_cast<std::size_t>(Ui::End) - kUiKeyCount - 1;
 
 inline constexpr const char* kUiKeyNames[kUiKeyCount] = {
 #define LINGORIX_UI_NAME(k) #k,
@@ -105,10 +117,28 @@ inline constexpr const char* kUiKeyNames[kUiKeyCount] = {
 #undef LINGORIX_UI_NAME
 };
 
-// The key's name as it stands in a UI strings file; "" for a value outside the list.
+struct UiLaterKey {
+    const char* name;
+    const wchar_t* fallback;
+};
+inline constexpr UiLaterKey kUiLaterKeys[kUiLaterKeyCount] = {
+#define LINGORIX_UI_LATER_ENTRY(k, fallback) {#k, fallback},
+    LINGORIX_UI_LATER_KEYS(LINGORIX_UI_LATER_ENTRY)
+#undef LINGORIX_UI_LATER_ENTRY
+};
+
+// Index of a later key in kUiLaterKeys; -1 for a required key or a value outside both lists.
+constexpr int UiLaterIndex(Ui key) {
+    const int index = static_cast<int>(key) - static_cast<int>(Ui::Count) - 1;
+    return index >= 0 && index < static_cast<int>(kUiLaterKeyCount) ? index : -1;
+}
+
+// The key's name as it stands in a UI strings file; "" for a value outside the lists.
 constexpr const char* UiKeyName(Ui key) {
     const int index = static_cast<int>(key);
-    return index >= 0 && index < static_cast<int>(kUiKeyCount) ? kUiKeyNames[index] : "";
+    if (index >= 0 && index < static_cast<int>(kUiKeyCount)) return kUiKeyNames[index];
+    const int later = UiLaterIndex(key);
+    return later >= 0 ? kUiLaterKeys[later].name : "";
 }
 
 // Foreign font keys are formed as "Font%03d" from this number upward.

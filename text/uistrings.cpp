@@ -13,12 +13,15 @@
 namespace {
 
 constexpr int kMaxForeignFonts = 100;
+constexpr std::size_t kNoText = static_cast<std::size_t>(-1);
 
 struct UiState {
     std::string narrow;  // unscrambled file, freed after start
     std::wstring wide;   // the texts point into it for the whole run
     // Offsets into `wide`, so the state can move without re-pointing anything.
-    std::array<std::size_t, static_cast<std::size_t>(Ui::Count)> texts{};
+    std::array<std::size_t, kUiKeyCount> texts{};
+    // Offsets of the later keys' texts; kNoText where the file has none.
+    std::array<std::size_t, kUiLaterKeyCount> laterTexts{};
     std::array<std::size_t, kMaxForeignFonts> foreignFonts{};
     int foreignFontCount = 0;
     int charset = 0;
@@ -92,6 +95,10 @@ UiLoadResult InstallUiStrings(std::string plain) {
         if (!value) return {UiLoadResult::Status::KeyMissing, key};
         next.texts[static_cast<std::size_t>(i)] = offset(value);
     }
+    for (std::size_t i = 0; i < kUiLaterKeyCount; ++i) {
+        const wchar_t* value = find(kUiLaterKeys[i].name);
+        next.laterTexts[i] = value ? offset(value) : kNoText;
+    }
     const long count = LeadingNumber(next.wide.data() + next.texts[static_cast<std::size_t>(Ui::ForeignFonts)]);
     next.foreignFontCount = static_cast<int>(count < 0 ? 0 : (count > kMaxForeignFonts ? kMaxForeignFonts : count));
     for (int i = 0; i < next.foreignFontCount; ++i) {
@@ -146,7 +153,12 @@ const wchar_t* LookUpUiText(std::string_view key) {
 }
 
 const wchar_t* UiText(Ui key) {
-    if (g_ui.wide.empty()) return L"";
+    const int later = UiLaterIndex(key);
+    if (later >= 0) {
+        const std::size_t at = g_ui.wide.empty() ? kNoText : g_ui.laterTexts[static_cast<std::size_t>(later)];
+        return at == kNoText ? kUiLaterKeys[later].fallback : g_ui.wide.data() + at;
+    }
+    if (g_ui.wide.empty() || static_cast<std::size_t>(key) >= kUiKeyCount) return L"";
     return g_ui.wide.data() + g_ui.texts[static_cast<std::size_t>(key)];
 }
 

@@ -32,7 +32,8 @@ void LoadUiStrings();
 // Looks a key up in the installed texts (A-Z folded); nullptr when absent.
 const wchar_t* LookUpUiText(std::string_view key);
 
-// The text of a key that start-up checked; valid once loading succeeded.
+// The text of a key that start-up checked; valid once loading succeeded. A later key
+// the file lacks gives its English text.
 const wchar_t* UiText(Ui key);
 int UiTextInt(Ui key);  // leading decimal digits of the text, 0 without any
 

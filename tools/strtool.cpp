@@ -154,6 +154,10 @@ void WarnAboutKeys(const std::wstring& path, const std::vector<StringEntry>& ent
     for (const char* key : kUiKeyNames) {
         if (!find(key)) WriteError(path + L": warning: key " + Widen(key) + L" is missing; the program will not start\n");
     }
+    for (const UiLaterKey& later : kUiLaterKeys) {
+        if (!find(later.name))
+            WriteError(path + L": warning: key " + Widen(later.name) + L" is missing; the program shows its English text\n");
+    }
     if (const StringEntry* fonts = find(UiKeyName(Ui::ForeignFonts))) {
         const long count = std::atol(fonts->value.c_str());
         for (long i = 0; i < count && i < kUiMaxForeignFonts; ++i) {

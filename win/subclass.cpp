@@ -18,3 +18,8 @@ LRESULT CallPreviousProc(HWND control, UINT message, WPARAM wParam, LPARAM lPara
     }
     return CallWindowProcW(previous, control, message, wParam, lParam);
 }
+
+void NotifyParent(HWND control, WORD code, WPARAM key) {
+    const LPARAM lParam = MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(control)), LOWORD(key));
+    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), lParam);
+}

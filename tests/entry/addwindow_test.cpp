@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "entry/addwindow.h"
 #include "support/canvas.h"
+#include "support/classspy.h"
 #include "support/storefixture.h"
 #include "text/uistrings.h"
 
@@ -119,3 +120,44 @@ TEST_F(AddWindowTest, ACommaInTheFirstWordIsRefusedAndTheOptionToggles) {
 }
 
 }  // namespace
+
+namespace {
+
+// A word that comes without keys (pasted, picked from the character picker, typed by
+// an input method) shows its stored translations like a typed one, so Enter cannot
+// replace them unseen; a pair stored onto an entry marked deleted survives the sort.
+TEST_F(AddWindowTest, EveryChangeLooksUpAndAStoredPairLosesItsDeletedMark) {
+    SetWindowTextW(first, L"maison");
+    EXPECT_EQ(Text(second), L"house");
+    SendMessageW(first, WM_CHAR, L's', 1);
+    EXPECT_EQ(Text(second), L"");
+
+    SetWindowTextW(first, L"z\x00E8\x62re");
+    SetWindowTextW(second, L"zebra");
+    Enter(second);
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ReadWordList(L"Fre_Eng.tvk"), (std::vector<WordEntry>{{L"chat", L"cat", 0}, {L"maison", L"house", 0},
+                                                                     {L"z\x00E8\x62re", L"zebra", 0}}));
+}
+
+}  // namespace
+
+// The edits get their own procedure back at their end, so the memory they hold goes
+// with them at every closing.
+TEST_F(StoreTest, TheAddWindowsEditsEndThroughTheirOwnProcedure) {
+    ModuleInstance = GetModuleHandleW(nullptr);
+    ReadSystemMetrics();
+    CreateSharedFonts(SharedFontSettings{}, 0);
+    WriteBytes(L"languages.ini", LanguageFile({"French,french"}, "Fre_Eng.tvk"));
+    WriteWordList(L"Fre_Eng.tvk", {{L"chat", L"cat", 0}});
+    WriteWordList(L"Eng_Fre.tvk", {{L"cat", L"chat", 0}});
+    Open();
+    {
+        ClassProcedureSpy spy(L"edit");
+        ToolWindowOpen = 1;
+        ASSERT_NE(OpenAddWindow(), nullptr);
+        DestroyWindow(AddWindow());
+        EXPECT_EQ(spy.Count(WM_NCDESTROY), 2);
+    }
+    DeleteSharedFonts();
+}

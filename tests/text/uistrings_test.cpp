@@ -198,3 +198,17 @@ TEST(UiStringsLookUp, TheCharacterSetOfTheFileDecidesItsCodePage) {
 TEST(UiStringsMessages, TheNotFoundMessageNamesTheWholeKey) {
     EXPECT_EQ(StringNotFoundMessage("Install_Finished"), L"String: Install_Finished not found.   ");
 }
+
+// A translation made for an earlier version must still start the program: texts added
+// later fall back to English, and a file that has them shows its own.
+TEST(UiStringsLookUp, LaterKeysAreOptionalAndFallBackToEnglish) {
+    auto entries = EnglishEntries();
+    for (const UiLaterKey& later : kUiLaterKeys) Remove(entries, later.name);
+    ASSERT_TRUE(InstallUiStrings(EntriesToPlain(entries)).Ok());
+    EXPECT_STREQ(UiText(Ui::ProgramAborted), L"Program aborted");
+    Set(entries, "ProgramAborted", "Programm abgebrochen");
+    ASSERT_TRUE(InstallUiStrings(EntriesToPlain(entries)).Ok());
+    EXPECT_STREQ(UiText(Ui::ProgramAborted), L"Programm abgebrochen");
+    EXPECT_STREQ(UiKeyName(Ui::ProgramAborted), "ProgramAborted");
+    InstallEnglishUiStrings();
+}

@@ -1,0 +1,63 @@
+#include "app/toolwindow.h"
+
+#include "app/globals.h"
+#include "text/uistrings.h"
+#include "win/handles.h"
+#include "win/session.h"
+#include "win/windowclass.h"
+
+namespace {
+
+constexpr wchar_t kSpecProperty[] = L"LingorixToolWindowSpec";
+
+const ToolWindowSpec* SpecOf(HWND window) {
+    return static_cast<const ToolWindowSpec*>(GetPropW(window, kSpecProperty));
+}
+
+void Place(HWND window, const ToolWindowSpec& spec) {
+    ApplyStayOnTop(window);
+    if (spec.savedPosition) RestoreWindowPosition(window, *spec.savedPosition);
+}
+
+void End(HWND window, const ToolWindowSpec& spec) {
+    if (spec.savedPosition) *spec.savedPosition = TakeWindowPosition(window);
+    const bool replaced = spec.beingReplaced && spec.beingReplaced();
+    if (spec.clearState) spec.clearState();
+    if (spec.role == WindowRole::Tool && !replaced) EndToolWindow();
+}
+
+LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetPropW(window, kSpecProperty, static_cast<HANDLE>(create->lpCreateParams));
+    }
+    const ToolWindowSpec* spec = SpecOf(window);
+    if (!spec || !spec->procedure) return DefWindowProcW(window, message, wParam, lParam);
+    const LRESULT result = spec->procedure(window, message, wParam, lParam);
+    if (message == WM_CREATE && result == 0) Place(window, *spec);
+    if (message == WM_DESTROY) End(window, *spec);
+    if (message == WM_NCDESTROY) RemovePropW(window, kSpecProperty);
+    return result;
+}
+
+}  // namespace
+
+SIZE ToolWindowSize(const ToolWindowSpec& spec) {
+    const int height = spec.clientHeight ? spec.height + CaptionHeight + MenuHeight : spec.height;
+    return {spec.width, height};
+}
+
+HWND OpenToolWindowFrame(const ToolWindowSpec& spec) {
+    RegisterProgramClass(spec.className, FrameProc);
+    const SIZE size = ToolWindowSize(spec);
+    const std::wstring caption = spec.captionText ? spec.captionText() : std::wstring(UiText(spec.caption));
+    UniqueMenu menu(spec.makeMenu ? spec.makeMenu() : nullptr);
+    HWND window = CreateWindowExW(0, spec.className, caption.c_str(), spec.style, (ScreenWidth - size.cx) / 2,
+                                  (ScreenHeight - size.cy) / 2, size.cx, size.cy, nullptr, menu.Get(),
+                                  ModuleInstance, const_cast<ToolWindowSpec*>(&spec));
+    if (!window) return nullptr;
+    menu.Release();  // the window owns it now
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    return window;
+}
