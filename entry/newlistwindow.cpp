@@ -4,15 +4,16 @@
 #include <array>
 #include <string>
 
+#include "app/controls.h"
 #include "app/fonts.h"
 #include "app/globals.h"
+#include "app/toolwindow.h"
 #include "entry/newlist.h"
 #include "text/charsetnames.h"
 #include "text/codepage.h"
 #include "text/uistrings.h"
 #include "win/messages.h"
 #include "win/session.h"
-#include "win/windowclass.h"
 
 namespace {
 
@@ -36,17 +37,10 @@ struct NewListState {
 };
 NewListState g_newList;
 
-struct Place {
-    int x, y, width, height;
-};
-
-HWND AddControl(HWND window, const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, Place at,
+HWND AddControl(HWND window, const wchar_t* kind, const wchar_t* text, DWORD style, DWORD exStyle, RECT place,
                 int id) {
-    HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, at.x, at.y, at.width,
-                                   at.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   ModuleInstance, nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), TRUE);
-    return control;
+    return CreateChild(window, {.kind = kind, .text = text, .place = place, .id = id, .font = GuiFont, .style = style,
+                                .exStyle = exStyle});
 }
 
 HWND AddList(HWND window, DWORD sorted, int top) {
@@ -142,7 +136,6 @@ void OnCreate(HWND window) {
     FillCharsetList(g_newList.charsetList);
     AddControl(window, L"button", UiText(Ui::CreateEmptyCreate), 0, 0, {20, 160, 80, 25}, kCreateId);
     AddControl(window, L"button", UiText(Ui::Cancel), 0, 0, {160, 160, 80, 25}, kCancelId);
-    ApplyStayOnTop(window);
 }
 
 void OnCommand(HWND window, WPARAM wParam) {
@@ -160,17 +153,11 @@ LRESULT OnStaticColour(HWND window, WPARAM wParam, LPARAM lParam) {
     return reinterpret_cast<LRESULT>(GetStockObject(LTGRAY_BRUSH));
 }
 
-void OnDestroy() {
-    g_newList = {};
-    EndToolWindow();
-}
-
 LRESULT CALLBACK NewWordListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
     case WM_COMMAND: OnCommand(window, wParam); return 0;
     case WM_CTLCOLORSTATIC: return OnStaticColour(window, wParam, lParam);
-    case WM_DESTROY: OnDestroy(); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -184,13 +171,18 @@ int WindowHeight() {
 }  // namespace
 
 HWND OpenNewWordListWindow() {
-    RegisterProgramClass(kNewWordListClass, NewWordListWindowProc);
-    HWND window = CreateWindowExW(0, kNewWordListClass, UiText(Ui::CreateEmptyCaption), WS_OVERLAPPEDWINDOW,
-                                  (ScreenWidth - kWidth) / 2, (ScreenHeight - kHeight) / 2, kWidth, WindowHeight(),
-                                  nullptr, nullptr, ModuleInstance, nullptr);
-    if (!window) return nullptr;
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    SetFocus(g_newList.nameEdit);
+    // Made at opening: the frame's size depends on the system's metrics.
+    static ToolWindowSpec spec;
+    spec = {.className = kNewWordListClass,
+            .caption = Ui::CreateEmptyCaption,
+            .width = kWidth,
+            .height = WindowHeight(),
+            .clientHeight = false,
+            .style = WS_OVERLAPPEDWINDOW,
+            .procedure = NewWordListWindowProc,
+            .clearState = [] { g_newList = {}; }};
+    g_newList = {};
+    HWND window = OpenToolWindowFrame(spec);
+    if (window) SetFocus(g_newList.nameEdit);
     return window;
 }

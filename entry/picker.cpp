@@ -2,12 +2,13 @@
 
 #include <vector>
 
+#include "app/controls.h"
 #include "app/fonts.h"
+#include "app/toolwindow.h"
 #include "entry/characters.h"
 #include "text/codepage.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
-#include "win/windowclass.h"
 #include "win/session.h"
 
 namespace {
@@ -33,10 +34,11 @@ void CreateButtons(HWND window) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const wchar_t text[2] = {PickerCharacter(bytes[i], PickerCodePage()), L'\0'};
         const POINT at = PickerButtonPosition(i, bytes.size());
-        HWND button = CreateWindowW(L"button", text, WS_CHILD | WS_VISIBLE, at.x, at.y, kPickerButtonWidth,
-                                    kPickerButtonHeight, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(i)),
-                                    ModuleInstance, nullptr);
-        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(g_picker.font.Get()), FALSE);
+        CreateChild(window, {.kind = L"button",
+                             .text = text,
+                             .place = {at.x, at.y, kPickerButtonWidth, kPickerButtonHeight},
+                             .id = static_cast<int>(i),
+                             .font = g_picker.font.Get()});
     }
 }
 
@@ -56,7 +58,6 @@ LRESULT OnCreate(HWND window) {
     g_picker.characters = ReadPickerCharacters(g_picker.language.name);
     CreateButtons(window);
     PlaceAboveHost(window);
-    ApplyStayOnTop(window);
     return 0;
 }
 
@@ -85,6 +86,16 @@ LRESULT CALLBACK PickerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+const ToolWindowSpec kPickerSpec{
+    .className = kPickerClass,
+    .caption = Ui::CharacterSet,
+    .width = kFirstWidth,
+    .height = kFirstClientHeight,
+    .style = WS_CAPTION,
+    .procedure = PickerProc,
+    .role = WindowRole::Helper,
+};
+
 }  // namespace
 
 void SetPickerHost(HWND host) {
@@ -102,17 +113,8 @@ const PickerLanguage& CurrentPickerLanguage() { return g_picker.language; }
 HWND PickerWindow() { return g_picker.window; }
 
 HWND OpenCharacterPicker() {
-    RegisterProgramClass(kPickerClass, PickerProc);
-    const int height = kFirstClientHeight + CaptionHeight + MenuHeight;
-    HWND window = CreateWindowExW(0, kPickerClass, UiText(Ui::CharacterSet), WS_CAPTION, (ScreenWidth - kFirstWidth) / 2,
-                                  (ScreenHeight - height) / 2, kFirstWidth, height, nullptr, nullptr, ModuleInstance,
-                                  nullptr);
-    g_picker.window = window;
-    if (window) {
-        ShowWindow(window, SW_SHOWNORMAL);
-        UpdateWindow(window);
-    }
-    return window;
+    g_picker.window = OpenToolWindowFrame(kPickerSpec);
+    return g_picker.window;
 }
 
 void CloseCharacterPicker() {
