@@ -10,6 +10,8 @@ namespace {
 
 constexpr wchar_t kSpecProperty[] = L"LingorixToolWindowSpec";
 
+HWND g_toolWindow = nullptr;
+
 const ToolWindowSpec* SpecOf(HWND window) {
     return static_cast<const ToolWindowSpec*>(GetPropW(window, kSpecProperty));
 }
@@ -22,6 +24,7 @@ void Place(HWND window, const ToolWindowSpec& spec) {
 void End(HWND window, const ToolWindowSpec& spec) {
     if (spec.savedPosition) *spec.savedPosition = TakeWindowPosition(window);
     const bool replaced = spec.beingReplaced && spec.beingReplaced();
+    if (g_toolWindow == window) g_toolWindow = nullptr;
     if (spec.clearState) spec.clearState();
     if (spec.role == WindowRole::Tool && !replaced) EndToolWindow();
 }
@@ -30,6 +33,8 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetPropW(window, kSpecProperty, static_cast<HANDLE>(create->lpCreateParams));
+        const auto* created = static_cast<const ToolWindowSpec*>(create->lpCreateParams);
+        if (created && created->role == WindowRole::Tool) g_toolWindow = window;
     }
     const ToolWindowSpec* spec = SpecOf(window);
     if (!spec || !spec->procedure) return DefWindowProcW(window, message, wParam, lParam);
@@ -41,6 +46,8 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
+
+HWND OpenedToolWindow() { return g_toolWindow; }
 
 SIZE ToolWindowSize(const ToolWindowSpec& spec) {
     const int height = spec.clientHeight ? spec.height + CaptionHeight + MenuHeight : spec.height;

@@ -43,5 +43,8 @@ struct ToolWindowSpec {
 // it could not be created.
 HWND OpenToolWindowFrame(const ToolWindowSpec& spec);
 
+// The tool window that is open; nullptr when none is (helper windows do not count).
+HWND OpenedToolWindow();
+
 // The outer size the frame gives the window.
 SIZE ToolWindowSize(const ToolWindowSpec& spec);

@@ -6,6 +6,7 @@
 #include "app/globals.h"
 #include "app/help.h"
 #include "app/menus.h"
+#include "app/toolwindow.h"
 #include "app/wordlists.h"
 #include "entry/addwindow.h"
 #include "entry/newlistwindow.h"
@@ -184,6 +185,16 @@ bool OpenToolWindowCommand(int id) {
     return false;
 }
 
+// The shortcut ends the program also while a tool window is open: that window closes
+// first through its own closing path, so the sort or update it owes the lists is done.
+void Exit(HWND window) {
+    if (HWND tool = OpenedToolWindow()) {
+        SendMessageW(tool, WM_CLOSE, 0, 0);
+        if (IsWindow(tool)) return;
+    }
+    DestroyWindow(window);
+}
+
 // True when the command was the main window's; other ids go to the default procedure.
 bool RunCommand(HWND window, int id) {
     if (IsWordListCommand(id)) {
@@ -191,7 +202,7 @@ bool RunCommand(HWND window, int id) {
         return true;
     }
     switch (id) {
-        case kCmdExit: DestroyWindow(window); return true;
+        case kCmdExit: Exit(window); return true;
         case kCmdHelp: ShowHelp(window, nullptr); return true;
         case kCmdAbout: ShowAboutBox(window); return true;
         case kCmdPractise: Practise(window); return true;

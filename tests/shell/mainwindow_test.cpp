@@ -14,6 +14,7 @@
 #include "app/menus.h"
 #include "app/settings.h"
 #include "app/settingsfile.h"
+#include "entry/addwindow.h"
 #include "shell/mainwindow.h"
 #include "support/canvas.h"
 #include "support/storefixture.h"
@@ -598,3 +599,27 @@ TEST(LanguageMenuItem, TextIsCutAt199Characters) {
     EXPECT_EQ(longFirst.menuCommandId, 203);
     DestroyMenu(menu);
 }
+
+namespace {
+
+// Ctrl+Q while the Add window is open: the window closes through its own path first, so
+// the pair appended behind the sorted entries is sorted in before the program ends.
+TEST_F(MainWindowTest, TheExitShortcutClosesTheOpenToolWindowFirst) {
+    Create();
+    OpenToolWindow(OpenAddWindow);
+    HWND add = AddWindow();
+    ASSERT_NE(add, nullptr);
+    SetWindowTextW(GetDlgItem(add, kAddFirstEdit), L"abeja");
+    SetWindowTextW(GetDlgItem(add, kAddSecondEdit), L"bee");
+    SendMessageW(GetDlgItem(add, kAddSecondEdit), WM_KEYDOWN, VK_RETURN, 1);
+    ASSERT_EQ(ReadWordList(L"Spa_Eng.tvk").size(), 2u);
+
+    Command(kCmdExit);
+    const bool closedFirst = !IsWindow(add);
+    if (!closedFirst) DestroyWindow(add);
+    EXPECT_TRUE(closedFirst);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(FirstWords(ReadWordList(L"Spa_Eng.tvk")), (std::vector<std::wstring>{L"abeja", L"casa"}));
+}
+
+}  // namespace
