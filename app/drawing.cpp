@@ -2,9 +2,20 @@
 
 #include "win/handles.h"
 
+namespace {
+LabelObserver g_labelObserver = nullptr;
+}
+
+void SetLabelObserver(LabelObserver observer) { g_labelObserver = observer; }
+
+void DrawLabel(HDC dc, const wchar_t* text, RECT rect, UINT format) {
+    if (g_labelObserver) g_labelObserver(dc, text, rect, format);
+    DrawTextW(dc, text, -1, &rect, format);
+}
+
 void DrawShadowText(HDC dc, RECT& rect, const wchar_t* text, UINT format) {
     SetTextColor(dc, RGB(224, 224, 224));
-    DrawTextW(dc, text, -1, &rect, format);
+    DrawLabel(dc, text, rect, format);
     SetTextColor(dc, RGB(0, 128, 0));
     rect.left -= 1;
     rect.top -= 1;

@@ -42,7 +42,7 @@ void PaintSortingWindow(HDC dc) {
     DrawShadowText(dc, title, names.c_str(), DT_CENTER | DT_SINGLELINE);
     SetTextColor(dc, RGB(0, 0, 0));
     RECT busy{0, 25, kWidth, kHeight};
-    DrawTextW(dc, UiText(Ui::SortBusy), -1, &busy, DT_CENTER | DT_WORDBREAK);
+    DrawLabel(dc, UiText(Ui::SortBusy), busy, DT_CENTER | DT_WORDBREAK);
 }
 
 void DrawSortProgress(HDC dc, SortPhase phase, long long count) {
@@ -52,7 +52,7 @@ void DrawSortProgress(HDC dc, SortPhase phase, long long count) {
     RECT rect = kProgressRect;
     FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     const std::wstring text = std::wstring(PhaseText(phase)) + L" " + std::to_wstring(count);
-    DrawTextW(dc, text.c_str(), -1, &rect, DT_SINGLELINE);
+    DrawLabel(dc, text.c_str(), rect, DT_SINGLELINE);
 }
 
 HWND OpenSortingWindow() {

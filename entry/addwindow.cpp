@@ -272,7 +272,8 @@ void PaintAddWindow(HDC dc, const RECT& client, int addedCount) {
     SelectionScope font(dc, GuiFont);
     SetTextColor(dc, kHintColour);
     RECT hint = kHintRect;
-    DrawTextW(dc, UiText(Ui::AddConfirm), -1, &hint, DT_SINGLELINE);
+    // Two lines where a translation needs them, never under the buttons.
+    DrawLabel(dc, UiText(Ui::AddConfirm), hint, DT_WORDBREAK);
 
     SelectObject(dc, ArialBoldFont15);
     const WordListDescriptor& d = CurrentWordList();
@@ -285,7 +286,7 @@ void PaintAddWindow(HDC dc, const RECT& client, int addedCount) {
     SetTextColor(dc, RGB(0, 0, 0));
     const std::wstring counter = std::wstring(UiText(Ui::AddNewentries)) + L" : " + std::to_wstring(addedCount);
     RECT counterRect = kCounterRect;
-    DrawTextW(dc, counter.c_str(), -1, &counterRect, DT_SINGLELINE);
+    DrawLabel(dc, counter.c_str(), counterRect, DT_SINGLELINE);
 }
 
 HWND AddWindow() { return g_add.window; }

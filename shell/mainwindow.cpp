@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/drawing.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/help.h"
@@ -116,7 +117,7 @@ void CreateButtons(HWND window) {
 // Black text with a light copy two pixels up and left.
 void DrawEmbossedText(HDC dc, const std::wstring& text, RECT rect) {
     SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextW(dc, text.c_str(), -1, &rect, DT_SINGLELINE);
+    DrawLabel(dc, text.c_str(), rect, DT_SINGLELINE);
     SetTextColor(dc, kTitleShade);
     rect.left -= 2;
     rect.top -= 2;

@@ -28,7 +28,7 @@ TEST_F(GermanEditionTest, MainWindowAndLanguageMenuAreTheGermanEditions) {
     EXPECT_EQ(WindowText(GetDlgItem(main, 10)), L"Wörter hin&zufügen");
     EXPECT_EQ(WindowText(GetDlgItem(main, 11)), L"Ü&ben");
     EXPECT_EQ(WindowText(GetDlgItem(main, 12)), L"&Suchen");
-    EXPECT_EQ(WindowText(GetDlgItem(main, 13)), L"Übungsliste &erstellen");
+    EXPECT_EQ(WindowText(GetDlgItem(main, 13)), L"Liste &erstellen");
 
     const MenuBar bar = ReadMenuBar(main);
     ASSERT_TRUE(bar.read) << "the menu probe did not answer";
