@@ -1,6 +1,6 @@
 #include "lookup/lookupedit.h"
 
-#include "win/session.h"
+#include "app/controls.h"
 #include "win/subclass.h"
 
 namespace {
@@ -24,12 +24,14 @@ LRESULT CALLBACK LookUpEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
 void ForwardLookUpKeys(HWND edit) { SubclassControl(edit, LookUpEditProc); }
 
 HWND CreateLookUpEdit(HWND parent, int left, int top, int width, int height, HFONT font, bool visible) {
-    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", L"", WS_CHILD | WS_BORDER | (visible ? WS_VISIBLE : 0),
-                                left, top, width, height, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLookUpEditId)), ModuleInstance, nullptr);
-    if (!edit) return nullptr;
-    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    ForwardLookUpKeys(edit);
+    HWND edit = CreateChild(parent, {.kind = L"edit",
+                                     .place = {left, top, width, height},
+                                     .id = kLookUpEditId,
+                                     .font = font,
+                                     .style = WS_BORDER,
+                                     .exStyle = WS_EX_CLIENTEDGE,
+                                     .hidden = !visible,
+                                     .noMargins = true});
+    if (edit) ForwardLookUpKeys(edit);
     return edit;
 }

@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <array>
 
-#include "app/globals.h"
+#include "app/controls.h"
+#include "app/toolwindow.h"
 #include "store/catalogue.h"
 #include "store/records.h"
 #include "text/charsetnames.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
 #include "win/session.h"
-#include "win/windowclass.h"
 
 namespace {
 
@@ -96,14 +96,12 @@ void FillRows(HWND list) {
 
 // Without its image list or its list view the window opens empty.
 void OnCreate(HWND window) {
-    g_overview = {};
     const int count = CatalogueCount();
     UniqueImageList images(ImageList_Create(kIconSize, kIconSize, ILC_MASK | ILC_COLOR4, count, 1));
-    HWND list = images ? CreateWindowExW(0, WC_LISTVIEWW, L"",
-                                         WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS, 0,
-                                         20, 100, 100, window,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOverviewListId)),
-                                         ModuleInstance, nullptr)
+    HWND list = images ? CreateChild(window, {.kind = WC_LISTVIEWW,
+                                              .place = {0, 20, 100, 100},
+                                              .id = kOverviewListId,
+                                              .style = LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS})
                        : nullptr;
     if (list) {
         g_overview.list = list;
@@ -113,7 +111,6 @@ void OnCreate(HWND window) {
         InsertColumns(list);
         FillRows(list);
     }
-    ApplyStayOnTop(window);
 }
 
 // The list view is repainted whole: it would leave the part it grew by unpainted, with
@@ -122,10 +119,9 @@ void OnSize(LPARAM lParam) {
     if (g_overview.list) MoveWindow(g_overview.list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
 }
 
+// The image list itself goes with the window's state, after the window.
 void OnDestroy() {
     if (g_overview.list) SendMessageW(g_overview.list, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-    g_overview = {};
-    EndToolWindow();
 }
 
 LRESULT CALLBACK OverviewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -136,6 +132,18 @@ LRESULT CALLBACK OverviewWindowProc(HWND window, UINT message, WPARAM wParam, LP
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+// Resizable, with no menu and no saved position: it opens centred every time.
+const ToolWindowSpec kOverviewWindowSpec{
+    .className = kOverviewClass,
+    .caption = Ui::WordlistInfoCaption,
+    .width = kWidth,
+    .height = kHeight,
+    .clientHeight = false,
+    .style = WS_OVERLAPPEDWINDOW,
+    .procedure = OverviewWindowProc,
+    .clearState = [] { g_overview = {}; },
+};
 
 }  // namespace
 
@@ -154,13 +162,9 @@ std::vector<OverviewRow> OverviewRows() {
 }
 
 HWND OpenOverviewWindow() {
-    RegisterProgramClass(kOverviewClass, OverviewWindowProc);
-    HWND window = CreateWindowExW(0, kOverviewClass, UiText(Ui::WordlistInfoCaption), WS_OVERLAPPEDWINDOW,
-                                  (ScreenWidth - kWidth) / 2, (ScreenHeight - kHeight) / 2, kWidth, kHeight, nullptr,
-                                  nullptr, ModuleInstance, nullptr);
+    g_overview = {};
+    HWND window = OpenToolWindowFrame(kOverviewWindowSpec);
     if (!window) return nullptr;
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
     // The rows can be gone through with the keyboard at once.
     if (g_overview.list) SetFocus(g_overview.list);
     return window;

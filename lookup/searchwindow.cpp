@@ -3,12 +3,14 @@
 #include <array>
 #include <string>
 
+#include "app/controls.h"
 #include "app/drawing.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/menus.h"
 #include "app/settings.h"
 #include "app/sortwindow.h"
+#include "app/toolwindow.h"
 #include "app/wordlists.h"
 #include "entry/picker.h"
 #include "lookup/clipboard.h"
@@ -21,9 +23,8 @@
 #include "store/records.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
-#include "win/messages.h"
-#include "win/windowclass.h"
-#include "win/windowpos.h"
+#include "win/scrolling.h"
+#include "win/subclass.h"
 
 namespace {
 
@@ -34,19 +35,13 @@ constexpr std::size_t kFirstChars = 30;
 constexpr std::size_t kSecondChars = 50;
 // Clipboard text for the look-up edit; only its beginning is looked up.
 constexpr std::size_t kClipboardLookUpChars = 999;
-// Where the main window's menu bar holds the word lists.
-
-struct RowEdit {
-    HWND edit = nullptr;
-    WNDPROC previous = nullptr;
-};
 
 struct SearchState {
     HWND window = nullptr;
     HWND lookUp = nullptr;
     HWND scrollBar = nullptr;
-    std::array<RowEdit, kMaxSearchRows> first{};
-    std::array<RowEdit, kMaxSearchRows> second{};
+    std::array<HWND, kMaxSearchRows> first{};
+    std::array<HWND, kMaxSearchRows> second{};
     int rows = kDefaultSearchRows;
     bool minimal = false;
     // Always the top the rows show: a correction or a mark goes to the entry its row shows.
@@ -59,6 +54,7 @@ struct SearchState {
     bool following = false;
     bool joiningViewers = false;
     HWND nextViewer = nullptr;
+    // Set while the window goes to make room for one of another size.
     bool recreating = false;
 };
 SearchState g_search;
@@ -72,8 +68,8 @@ HWND CreateSearchWindow();
 
 void ShowEntry(int row) {
     const bool marked = CurrentEntry.deleted != 0;
-    SetWindowTextW(g_search.first[row].edit, marked ? UiText(Ui::CreateListDeleted) : CurrentEntry.first.c_str());
-    SetWindowTextW(g_search.second[row].edit, marked ? UiText(Ui::CreateListDeleted) : CurrentEntry.second.c_str());
+    SetWindowTextW(g_search.first[row], marked ? UiText(Ui::CreateListDeleted) : CurrentEntry.first.c_str());
+    SetWindowTextW(g_search.second[row], marked ? UiText(Ui::CreateListDeleted) : CurrentEntry.second.c_str());
 }
 
 // Rows past the end of the list keep what they show.
@@ -86,8 +82,8 @@ void FillRows(int top) {
 
 void ClearRows() {
     for (int i = 0; i < g_search.rows; ++i) {
-        SetWindowTextW(g_search.first[i].edit, L"");
-        SetWindowTextW(g_search.second[i].edit, L"");
+        SetWindowTextW(g_search.first[i], L"");
+        SetWindowTextW(g_search.second[i], L"");
     }
 }
 
@@ -119,15 +115,14 @@ void OnTableKey(WPARAM key) {
 // --- row edits ---------------------------------------------------------------------
 
 struct RowOf {
-    int row = -1;
+    int row = -1;  // none once the window has let go of its rows
     bool firstColumn = true;
-    WNDPROC previous = nullptr;
 };
 
 RowOf FindRow(HWND edit) {
     for (int i = 0; i < kMaxSearchRows; ++i) {
-        if (g_search.first[i].edit == edit) return {i, true, g_search.first[i].previous};
-        if (g_search.second[i].edit == edit) return {i, false, g_search.second[i].previous};
+        if (g_search.first[i] == edit) return {i, true};
+        if (g_search.second[i] == edit) return {i, false};
     }
     return {};
 }
@@ -139,21 +134,30 @@ const std::wstring& ColumnLanguage(bool firstColumn) {
     return firstColumn ? CurrentWordList().firstName : CurrentWordList().secondName;
 }
 
+// Both words of the row are written, whichever edit got the Enter. A first word that
+// changed, from either column, moves the entry out of its sorted place: the list is
+// sorted when the window closes. An empty first word could never be found again, so
+// it is refused from either column, as is an empty word of the edit itself.
 void StoreRow(HWND edit, const RowOf& at) {
     const int n = g_search.top + at.row;
     const bool read = ReadWordRecord(n) == 0;
     const bool marked = CurrentEntry.deleted != 0;
-    CurrentEntry.first = EditText(g_search.first[at.row].edit, kFirstChars);
-    CurrentEntry.second = EditText(g_search.second[at.row].edit, kSecondChars);
+    const std::wstring storedFirst = CurrentEntry.first;
+    CurrentEntry.first = EditText(g_search.first[at.row], kFirstChars);
+    CurrentEntry.second = EditText(g_search.second[at.row], kSecondChars);
     const std::wstring& own = at.firstColumn ? CurrentEntry.first : CurrentEntry.second;
-    if (read && !marked && !own.empty()) {
+    const bool firstEmpty = CurrentEntry.first.empty();
+    if (read && !marked && !own.empty() && !firstEmpty) {
+        const bool firstChanged = CurrentEntry.first != storedFirst;
         WriteWordRecord(n);
-        if (at.firstColumn) g_listChanged = true;
+        if (at.firstColumn || firstChanged) g_listChanged = true;
     } else {
         MessageBeep(0xFFFFFFFF);
         if (read && ReadWordRecord(n) == 0) {
             const std::wstring stored = at.firstColumn ? CurrentEntry.first : CurrentEntry.second;
             SetWindowTextW(edit, marked ? UiText(Ui::CreateListDeleted) : stored.c_str());
+            if (!marked && firstEmpty && !at.firstColumn)
+                SetWindowTextW(g_search.first[at.row], CurrentEntry.first.c_str());
         }
     }
     SetFocus(g_search.lookUp);
@@ -204,9 +208,11 @@ void OnRowCommand(HWND edit, const RowOf& at, int id) {
     }
 }
 
+// The rows' own actions while the window holds them; everything else, and every
+// message once the window has let go of them, goes to the edit itself.
 LRESULT CALLBACK RowEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     const RowOf at = FindRow(edit);
-    if (!at.previous) return DefWindowProcW(edit, message, wParam, lParam);
+    if (at.row < 0) return CallPreviousProc(edit, message, wParam, lParam);
     switch (message) {
     case WM_KEYDOWN: if (wParam == VK_RETURN) StoreRow(edit, at); break;
     case WM_RBUTTONDOWN: {
@@ -221,20 +227,20 @@ LRESULT CALLBACK RowEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
     default: break;
     }
     if (wParam == VK_RETURN && message >= WM_KEYFIRST && message <= WM_KEYLAST) return 0;
-    return CallWindowProcW(at.previous, edit, message, wParam, lParam);
+    return CallPreviousProc(edit, message, wParam, lParam);
 }
 
-RowEdit CreateRowEdit(int id, RECT place, HFONT font, std::size_t limit) {
-    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
-                                place.left, place.top, place.right, place.bottom, g_search.window,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance, nullptr);
-    if (!edit) return {};
-    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    SendMessageW(edit, EM_SETLIMITTEXT, limit, 0);
-    const auto previous =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RowEditProc)));
-    return {edit, previous};
+HWND CreateRowEdit(int id, RECT place, HFONT font, std::size_t limit) {
+    HWND edit = CreateChild(g_search.window, {.kind = L"edit",
+                                              .place = place,
+                                              .id = id,
+                                              .font = font,
+                                              .style = WS_BORDER | ES_AUTOHSCROLL,
+                                              .exStyle = WS_EX_CLIENTEDGE,
+                                              .noMargins = true,
+                                              .limit = limit});
+    if (edit) SubclassControl(edit, RowEditProc);
+    return edit;
 }
 
 // --- building ----------------------------------------------------------------------
@@ -257,16 +263,18 @@ void CreateControls() {
     }
     const int barLeft = g_search.minimal ? 220 : 235;
     const int barTop = g_search.minimal ? 5 : 25;
-    g_search.scrollBar = CreateWindowW(L"scrollbar", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, barLeft, barTop, 20,
-                                       kRowHeight * rows, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSearchScrollBar)), ModuleInstance,
-                                       nullptr);
+    g_search.scrollBar = CreateChild(window, {.kind = L"scrollbar",
+                                              .place = {barLeft, barTop, 20, kRowHeight * rows},
+                                              .id = kSearchScrollBar,
+                                              .style = SBS_VERT});
     const int bottom = kRowHeight * rows + 35;
     g_search.lookUp = CreateLookUpEdit(window, 20, bottom, 215, 25, g_search.firstFont.Get(), !g_search.minimal);
-    HWND done = CreateWindowW(L"button", UiText(Ui::Done), WS_CHILD | (g_search.minimal ? 0 : WS_VISIBLE), 505,
-                              bottom, 100, 28, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSearchDone)),
-                              ModuleInstance, nullptr);
-    SendMessageW(done, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), FALSE);
+    CreateChild(window, {.kind = L"button",
+                         .text = UiText(Ui::Done),
+                         .place = {505, bottom, 100, 28},
+                         .id = kSearchDone,
+                         .font = GuiFont,
+                         .hidden = g_search.minimal});
 }
 
 PickerLanguage FirstLanguage() { return {CurrentWordList().firstName, CurrentWordList().firstCharset}; }
@@ -353,8 +361,8 @@ void GiveEditsTheFonts() {
         SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     };
     for (int i = 0; i < g_search.rows; ++i) {
-        set(g_search.first[i].edit, g_search.firstFont.Get());
-        set(g_search.second[i].edit, g_search.secondFont.Get());
+        set(g_search.first[i], g_search.firstFont.Get());
+        set(g_search.second[i], g_search.secondFont.Get());
     }
     set(g_search.lookUp, g_search.firstFont.Get());
 }
@@ -400,9 +408,9 @@ void OnEditNotification(int id, WORD code, LPARAM lParam) {
     const int row = id >= kSearchSecondRowEdit ? id - kSearchSecondRowEdit : id - kSearchFirstRowEdit;
     if (row < 0 || row >= g_search.rows) return;
     if (id >= kSearchSecondRowEdit)
-        PickerFollowsEdit(g_search.second[row].edit, SecondLanguage(), g_search.pickerShown);
+        PickerFollowsEdit(g_search.second[row], SecondLanguage(), g_search.pickerShown);
     else
-        PickerFollowsEdit(g_search.first[row].edit, FirstLanguage(), g_search.pickerShown);
+        PickerFollowsEdit(g_search.first[row], FirstLanguage(), g_search.pickerShown);
 }
 
 // --- messages ----------------------------------------------------------------------
@@ -419,8 +427,6 @@ LRESULT OnCreate(HWND window) {
     SetPickerTarget(g_search.lookUp);
     SetPickerLanguage(FirstLanguage());
     SetFocus(g_search.lookUp);
-    ApplyStayOnTop(window);
-    RestoreWindowPosition(window, AppSettings.search);
     if (AppSettings.clipSearch == 1) FollowClipboard(true);
     return 0;
 }
@@ -449,11 +455,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnVScroll(WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) != g_search.scrollBar) return 0;
-    // The message carries 16 bits of the thumb's position; a list of more than 655 350
-    // entries has more scroll units, so the tracked position gives the rest.
-    SCROLLINFO info{sizeof(info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
-    GetScrollInfo(g_search.scrollBar, SB_CTL, &info);
-    const int thumb = (info.nTrackPos & 0xFFFF) == HIWORD(wParam) ? info.nTrackPos : HIWORD(wParam);
+    const int thumb = ThumbPosition(g_search.scrollBar, wParam);
     MoveIfChanged(TopAfterScroll(g_search.top, LOWORD(wParam), thumb, WordCount, g_search.rows));
     return 0;
 }
@@ -476,23 +478,9 @@ LRESULT OnPaint(HWND window) {
     return 0;
 }
 
-// The edits go after their window: each gets its own procedure back for its own end.
-void RestoreRowEditProcs() {
-    for (auto* column : {&g_search.first, &g_search.second})
-        for (const RowEdit& row : *column)
-            if (row.edit && row.previous)
-                SetWindowLongPtrW(row.edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(row.previous));
-}
-
-LRESULT OnDestroy(HWND window) {
-    RestoreRowEditProcs();
+LRESULT OnDestroy() {
     LeavePickerHost();
-    AppSettings.search = TakeWindowPosition(window);
     FollowClipboard(false);
-    const bool recreating = g_search.recreating;
-    g_search = {};
-    if (recreating) return 0;
-    EndToolWindow();
     return 0;
 }
 
@@ -507,28 +495,29 @@ LRESULT CALLBACK SearchWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_DRAWCLIPBOARD: return OnDrawClipboard(window, wParam, lParam);
     case WM_CHANGECBCHAIN: return OnChangeClipboardChain(wParam, lParam);
     case WM_CLOSE: Finish(window); return 0;
-    case WM_DESTROY: return OnDestroy(window);
+    case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
+// The size follows the layout and the number of rows, set at every opening.
+ToolWindowSpec g_searchSpec{
+    .className = kSearchWindowClass,
+    .caption = Ui::SearchCaption,
+    .makeMenu = [] { return CreateSearchMenuBar(g_search.rows, g_search.minimal, AppSettings.clipSearch == 1); },
+    .savedPosition = &AppSettings.search,
+    .procedure = SearchWindowProc,
+    .clearState = [] { g_search = {}; },
+    .beingReplaced = [] { return g_search.recreating; },
+};
+
 HWND CreateSearchWindow() {
-    RegisterProgramClass(kSearchWindowClass, SearchWindowProc);
     g_search = {};
     g_search.minimal = AppSettings.searchWindowMinimal == 1;
     g_search.rows = g_search.minimal ? 1 : ClampRowCount(AppSettings.searchWindowSize);
-    const int width = g_search.minimal ? 500 : 630;
-    const int height = kRowHeight * g_search.rows + MenuHeight + CaptionHeight + (g_search.minimal ? 20 : 80);
-    UniqueMenu menu(CreateSearchMenuBar(g_search.rows, g_search.minimal, AppSettings.clipSearch == 1));
-    HWND window = CreateWindowExW(0, kSearchWindowClass, UiText(Ui::SearchCaption),
-                                  WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, (ScreenWidth - width) / 2,
-                                  (ScreenHeight - height) / 2, width, height, nullptr, menu.Get(), ModuleInstance,
-                                  nullptr);
-    if (!window) return nullptr;
-    menu.Release();  // the window owns it now
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    return window;
+    g_searchSpec.width = g_search.minimal ? 500 : 630;
+    g_searchSpec.height = kRowHeight * g_search.rows + (g_search.minimal ? 20 : 80);
+    return OpenToolWindowFrame(g_searchSpec);
 }
 
 }  // namespace

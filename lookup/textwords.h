@@ -22,6 +22,7 @@ inline constexpr std::size_t kMaxTextWordChars = 99;
 std::wstring WordAtCaret(std::wstring_view text, std::size_t caret);
 
 // A text file's contents as text: UTF-8 or UTF-16 (either byte order) when the file
-// starts with their byte order mark, otherwise 8-bit text in the given code page up
-// to its first zero byte.
+// starts with their byte order mark; otherwise up to its first zero byte, UTF-8 when
+// those bytes are well-formed UTF-8 and not plain ASCII (current editors save UTF-8
+// without a mark), else 8-bit text in the given code page.
 std::wstring DecodeTextFile(std::string_view bytes, UINT codePage);

@@ -7,6 +7,7 @@
 #include <new>
 #include <optional>
 
+#include "app/controls.h"
 #include "app/drawing.h"
 #include "app/fonts.h"
 #include "app/globals.h"
@@ -14,6 +15,7 @@
 #include "app/lazylibrary.h"
 #include "app/menus.h"
 #include "app/settings.h"
+#include "app/toolwindow.h"
 #include "app/wordlists.h"
 #include "lookup/clipboard.h"
 #include "lookup/lookupedit.h"
@@ -25,17 +27,17 @@
 #include "text/codepage.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
-#include "win/session.h"
-#include "win/windowclass.h"
-#include "win/windowpos.h"
+#include "win/scrolling.h"
+#include "win/subclass.h"
 
 namespace {
 
 constexpr int kWidth = 630;
 constexpr int kClientHeight = 352;
 constexpr int kFontPoints = 11;
-constexpr WORD kCaretNotification = 0x0601;
 constexpr std::size_t kMaxLookUpChars = 37;
+constexpr std::size_t kFirstWordChars = 30;
+constexpr std::size_t kSecondWordChars = 50;
 
 struct TranslateState {
     HWND window = nullptr;
@@ -44,7 +46,6 @@ struct TranslateState {
     HWND scrollBar = nullptr;
     std::array<HWND, kTranslateRows> firstWords{};
     std::array<HWND, kTranslateRows> secondWords{};
-    WNDPROC paneProcedure = nullptr;
     UniqueFont firstFont;
     UniqueFont secondFont;
     std::wstring text;
@@ -137,15 +138,6 @@ void OnLookUpKey(WORD key) {
 
 // --- controls -----------------------------------------------------------------------
 
-HWND AddControl(HWND window, const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, RECT at, int id,
-                HFONT font) {
-    HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.right,
-                                   at.bottom, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance,
-                                   nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
-}
-
 void SetEditFont(HWND edit, HFONT font) {
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
@@ -168,24 +160,44 @@ void ApplyFonts() {
 
 // Clicks and key releases in the text look up the word at the caret.
 LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYUP || message == WM_LBUTTONUP)
-        SendMessageW(GetParent(pane), WM_COMMAND, MAKEWPARAM(kTranslatePane, kCaretNotification),
-                     reinterpret_cast<LPARAM>(pane));
-    return CallWindowProcW(g_translate.paneProcedure, pane, message, wParam, lParam);
+    if (message == WM_KEYUP) NotifyParent(pane, kKeyNotification, wParam);
+    if (message == WM_LBUTTONUP) NotifyParent(pane, kKeyNotification, 0);
+    return CallPreviousProc(pane, message, wParam, lParam);
+}
+
+void CreatePane(HWND window) {
+    g_translate.pane = CreateChild(window, {.kind = L"edit",
+                                            .place = {20, 115, 586, 180},
+                                            .id = kTranslatePane,
+                                            .font = g_translate.firstFont.Get(),
+                                            .style = WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY,
+                                            .exStyle = WS_EX_CLIENTEDGE});
+    if (g_translate.pane) SubclassControl(g_translate.pane, PaneProc);
+}
+
+void CreateButton(HWND window, int id, Ui text, int left) {
+    CreateChild(window,
+                {.kind = L"button", .text = UiText(text), .place = {left, 300, 100, 30}, .id = id, .font = GuiFont});
+}
+
+HWND CreateRowEdit(HWND window, int id, RECT place, HFONT font, std::size_t limit) {
+    return CreateChild(window, {.kind = L"edit",
+                                .place = place,
+                                .id = id,
+                                .font = font,
+                                .style = WS_BORDER | ES_AUTOHSCROLL | ES_READONLY,
+                                .exStyle = WS_EX_CLIENTEDGE,
+                                .noMargins = true,
+                                .limit = limit});
 }
 
 void CreateRows(HWND window) {
-    constexpr DWORD kRowStyle = WS_BORDER | ES_AUTOHSCROLL | ES_READONLY;
     for (int i = 0; i < kTranslateRows; ++i) {
         const auto row = static_cast<std::size_t>(i);
-        g_translate.firstWords[row] = AddControl(window, L"edit", L"", kRowStyle, WS_EX_CLIENTEDGE,
-                                                 {20, 40 + 23 * i, 215, 25}, kTranslateFirstRow + i,
-                                                 g_translate.firstFont.Get());
-        g_translate.secondWords[row] = AddControl(window, L"edit", L"", kRowStyle, WS_EX_CLIENTEDGE,
-                                                  {255, 40 + 23 * i, 350, 25}, kTranslateSecondRow + i,
-                                                  g_translate.secondFont.Get());
-        SendMessageW(g_translate.firstWords[row], EM_SETLIMITTEXT, 30, 0);
-        SendMessageW(g_translate.secondWords[row], EM_SETLIMITTEXT, 50, 0);
+        g_translate.firstWords[row] = CreateRowEdit(window, kTranslateFirstRow + i, {20, 40 + 23 * i, 215, 25},
+                                                    g_translate.firstFont.Get(), kFirstWordChars);
+        g_translate.secondWords[row] = CreateRowEdit(window, kTranslateSecondRow + i, {255, 40 + 23 * i, 350, 25},
+                                                     g_translate.secondFont.Get(), kSecondWordChars);
     }
 }
 
@@ -255,33 +267,24 @@ bool IsWordListCommand(int id) { return id >= kCmdFirstWordList && id < kCmdFirs
 LRESULT OnCreate(HWND window) {
     g_translate.window = window;
     CreateFonts();
-    g_translate.pane = AddControl(window, L"edit", L"",
-                                  WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY, WS_EX_CLIENTEDGE,
-                                  {20, 115, 586, 180}, kTranslatePane, g_translate.firstFont.Get());
-    g_translate.paneProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(g_translate.pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaneProc)));
-    AddControl(window, L"button", UiText(Ui::Done), 0, 0, {505, 300, 100, 30}, kTranslateDone, GuiFont);
-    AddControl(window, L"button", UiText(Ui::Help), 0, 0, {400, 300, 100, 30}, kTranslateHelp, GuiFont);
-    g_translate.lookUp = AddControl(window, L"edit", L"", WS_BORDER, WS_EX_CLIENTEDGE, {20, 300, 215, 25},
-                                    kLookUpEditId, g_translate.firstFont.Get());
-    SendMessageW(g_translate.lookUp, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    CreatePane(window);
+    CreateButton(window, kTranslateDone, Ui::Done, 505);
+    CreateButton(window, kTranslateHelp, Ui::Help, 400);
+    g_translate.lookUp = CreateLookUpEdit(window, 20, 300, 215, 25, g_translate.firstFont.Get(), true);
     CreateRows(window);
-    g_translate.scrollBar = AddControl(window, L"scrollbar", L"", SBS_VERT, 0, {235, 40, 20, 69},
-                                       kTranslateScrollBar, nullptr);
+    g_translate.scrollBar = CreateChild(
+        window, {.kind = L"scrollbar", .place = {235, 40, 20, 69}, .id = kTranslateScrollBar, .style = SBS_VERT});
     SetFocus(g_translate.lookUp);
-    ForwardLookUpKeys(g_translate.lookUp);
     SetScrollRange();
     g_translate.shownTop = g_translate.topIndex = 0;
     FillRows(0);
-    ApplyStayOnTop(window);
-    RestoreWindowPosition(window, AppSettings.translate);
     return 0;
 }
 
 void OnControl(HWND window, int id, WORD notification, LPARAM lParam) {
     if (id == kLookUpEditId && notification == EN_UPDATE) LookUp();
     if (id == kLookUpEditId && notification == kKeyNotification) OnLookUpKey(NotifiedKey(lParam));
-    if (id == kTranslatePane && notification == kCaretNotification) TakeWordAtCaret();
+    if (id == kTranslatePane && notification == kKeyNotification) TakeWordAtCaret();
     if (notification == EN_SETFOCUS && (id == kLookUpEditId || id == kTranslatePane))
         g_translate.focusTarget = id == kLookUpEditId ? g_translate.lookUp : g_translate.pane;
     if (id == kTranslateDone && notification == BN_CLICKED) DestroyWindow(window);
@@ -300,7 +303,8 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnScroll(WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) != g_translate.scrollBar) return 0;
-    MoveIfChanged(TranslateTopAfterScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), g_translate.topIndex, WordCount));
+    const int thumb = ThumbPosition(g_translate.scrollBar, wParam);
+    MoveIfChanged(TranslateTopAfterScroll(LOWORD(wParam), thumb, g_translate.topIndex, WordCount));
     return 0;
 }
 
@@ -322,13 +326,6 @@ LRESULT OnPaint(HWND window) {
     return 0;
 }
 
-LRESULT OnDestroy(HWND window) {
-    AppSettings.translate = TakeWindowPosition(window);
-    g_translate = {};
-    EndToolWindow();
-    return 0;
-}
-
 LRESULT CALLBACK TranslateWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return OnCreate(window);
@@ -337,10 +334,20 @@ LRESULT CALLBACK TranslateWindowProc(HWND window, UINT message, WPARAM wParam, L
     case WM_RBUTTONDOWN: return OnRightButton(window, lParam);
     case WM_ACTIVATE: return OnActivate(wParam);
     case WM_PAINT: return OnPaint(window);
-    case WM_DESTROY: return OnDestroy(window);
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+const ToolWindowSpec kTranslateWindowSpec{
+    .className = kTranslateWindowClass,
+    .caption = Ui::TranslateCaption,
+    .width = kWidth,
+    .height = kClientHeight,
+    .makeMenu = CreateTranslateMenu,
+    .savedPosition = &AppSettings.translate,
+    .procedure = TranslateWindowProc,
+    .clearState = [] { g_translate = {}; },
+};
 
 }  // namespace
 
@@ -368,17 +375,6 @@ void PaintTranslateHeader(HDC dc, const RECT& client) {
 HWND TranslateWindow() { return g_translate.window; }
 
 HWND OpenTranslateWindow() {
-    RegisterProgramClass(kTranslateWindowClass, TranslateWindowProc);
     g_translate = {};
-    const int height = MenuHeight + CaptionHeight + kClientHeight;
-    UniqueMenu menu(CreateTranslateMenu());
-    HWND window = CreateWindowExW(0, kTranslateWindowClass, UiText(Ui::TranslateCaption),
-                                  WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, (ScreenWidth - kWidth) / 2,
-                                  (ScreenHeight - height) / 2, kWidth, height, nullptr, menu.Get(), ModuleInstance,
-                                  nullptr);
-    if (!window) return nullptr;
-    menu.Release();  // the window owns it now
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    return window;
+    return OpenToolWindowFrame(kTranslateWindowSpec);
 }
