@@ -76,12 +76,13 @@ void BuildListsMenu(HWND maker) {
     DrawMenuBar(maker);
 }
 
-void SetMakerCaption() {
+std::wstring MakerCaption() {
     const WordListDescriptor& d = CurrentWordList();
-    const std::wstring caption = std::wstring(UiText(Ui::CreateListCaption)) + L": " + CurrentPracticeList + L" (" +
-                                 d.firstName + L"-" + d.secondName + L")";
-    SetWindowTextW(Maker().window, caption.c_str());
+    return std::wstring(UiText(Ui::CreateListCaption)) + L": " + CurrentPracticeList + L" (" + d.firstName + L"-" +
+           d.secondName + L")";
 }
+
+void SetMakerCaption() { SetWindowTextW(Maker().window, MakerCaption().c_str()); }
 
 void ChoosePracticeList(int command) {
     MakerState& m = Maker();

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/controls.h"
 #include "app/fonts.h"
 #include "practice/printfile.h"
 #include "practice/printpages.h"
@@ -108,9 +109,11 @@ bool RichEditLibraryLoaded() {
 
 HWND CreateHiddenRichEdit(HWND maker) {
     if (!RichEditLibraryLoaded()) return nullptr;
-    return CreateWindowExW(WS_EX_CLIENTEDGE, kRichEditClass, L"", WS_CHILD | ES_MULTILINE | ES_NOHIDESEL, 0, 0, 0,
-                           0, maker, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRichEditId)), ModuleInstance,
-                           nullptr);
+    return CreateChild(maker, {.kind = kRichEditClass,
+                               .id = kRichEditId,
+                               .style = ES_MULTILINE | ES_NOHIDESEL,
+                               .exStyle = WS_EX_CLIENTEDGE,
+                               .hidden = true});
 }
 
 void SetPrintCharFormat(HWND richEdit, int charset) {
