@@ -18,6 +18,7 @@
 #include "store/records.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
+#include "win/scrolling.h"
 #include "win/subclass.h"
 
 namespace {
@@ -189,7 +190,8 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnVScroll(WPARAM wParam, LPARAM lParam) {
-    ScrollRows(reinterpret_cast<HWND>(lParam), LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+    HWND bar = reinterpret_cast<HWND>(lParam);
+    ScrollRows(bar, LOWORD(wParam), ThumbPosition(bar, wParam));
     return 0;
 }
 

@@ -1,5 +1,6 @@
 // The practice list maker of the real program: naming the first list, filling it by
 // clicking words, marking entries, random words, switching and deleting lists.
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,6 +65,24 @@ protected:
         MessageBoxWindow(box).Press(button);
         WaitUntil([&] { return !IsWindow(box); }, 10000);
         return text;
+    }
+    // Entries "<stem>000000", "<stem>000001", ... with the same word on both sides.
+    static std::string NumberedRecords(const wchar_t* stem, int count) {
+        std::string bytes;
+        bytes.reserve(static_cast<std::size_t>(count) * kRecordSize);
+        for (int i = 0; i < count; ++i) {
+            wchar_t word[24];
+            swprintf(word, 24, L"%ls%06d", stem, i);
+            const WordRecord r = EncodeRecord({word, word, 0}, 1252, 1252);
+            bytes.append(reinterpret_cast<const char*>(r.bytes), kRecordSize);
+        }
+        return bytes;
+    }
+    // Presses the left button on a scroll bar at one height, moves and lets go at another.
+    static void DragThumb(HWND bar, int from, int to) {
+        PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, from));
+        PostMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, to));
+        PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(10, to));
     }
     std::vector<std::wstring> ListsMenu(HWND maker) const {
         std::vector<std::wstring> names;
@@ -167,6 +186,34 @@ TEST_F(MakerTest, ListsAreSwitchedAndDeletedFromTheMenu) {
     ASSERT_TRUE(WaitUntil([&] { return WindowText(maker) == Caption(L"Verbs"); }, 10000));
     EXPECT_FALSE(folder.Exists(L"practice\\Basics"));
     EXPECT_EQ(ListsMenu(maker), (std::vector<std::wstring>{L"Verbs *"}));
+}
+
+TEST_F(MakerTest, ThumbsDraggedDownLongListsShowTheEntriesThere) {
+    // Both scroll bars past 32 767 units: the word column's moves eight words a unit,
+    // the practice column's one entry.
+    folder.Write(L"wordlists\\Fre_Eng.tvk", NumberedRecords(L"w", 280000));
+    folder.Write(L"practice\\Basics\\Fre_Eng.ls", NumberedRecords(L"p", 40000));
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    ASSERT_TRUE(RowShows(maker, 500, L"p039992"));
+    const int arrow = GetSystemMetrics(SM_CYVSCROLL);
+    const int barHeight = 184;
+
+    DragThumb(GetDlgItem(maker, 42), arrow + 2, barHeight - 1);  // from the top to the end
+    EXPECT_TRUE(RowShows(maker, 550, L"w279992"));
+
+    DragThumb(GetDlgItem(maker, 41), barHeight - arrow - 2, barHeight - arrow - 17);  // a little up from the end
+    HWND firstRow = GetDlgItem(maker, 500);
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(firstRow) != L"p039992"; }, 10000));
+    const std::wstring shown = ControlText(firstRow);
+    ASSERT_EQ(shown.size(), 7u) << std::string(shown.begin(), shown.end());
+    const int entry = std::stoi(shown.substr(1));
+    EXPECT_GT(entry, 32767);
+    EXPECT_LT(entry, 39992);
+    EXPECT_TRUE(CloseAndExit(app, maker, main));
 }
 
 TEST_F(MakerTest, SearchFieldPositionsTheWordRows) {
