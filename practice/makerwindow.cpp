@@ -33,9 +33,16 @@ MakerState g_maker;
 
 // --- controls ----------------------------------------------------------------------
 
-// A click on a row adds or marks; the right button would open the edit's own menu.
+bool IsRightClick(UINT message) {
+    return message == WM_RBUTTONDOWN || message == WM_RBUTTONUP || message == WM_RBUTTONDBLCLK ||
+           message == WM_CONTEXTMENU;
+}
+
+// A left click on a row adds or marks. The right button does nothing at all: the
+// edit's own menu would take the focus, which runs the row's action, and could paste
+// text into the row.
 LRESULT CALLBACK RowProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_RBUTTONDOWN) return 0;
+    if (IsRightClick(message)) return 0;
     return CallPreviousProc(edit, message, wParam, lParam);
 }
 

@@ -84,6 +84,10 @@ protected:
         PostMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, to));
         PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(10, to));
     }
+    static void RightClick(HWND control) {
+        PostMessageW(control, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(control, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
     std::vector<std::wstring> ListsMenu(HWND maker) const {
         std::vector<std::wstring> names;
         const MenuBar bar = ReadMenuBar(maker);
@@ -186,6 +190,28 @@ TEST_F(MakerTest, ListsAreSwitchedAndDeletedFromTheMenu) {
     ASSERT_TRUE(WaitUntil([&] { return WindowText(maker) == Caption(L"Verbs"); }, 10000));
     EXPECT_FALSE(folder.Exists(L"practice\\Basics"));
     EXPECT_EQ(ListsMenu(maker), (std::vector<std::wstring>{L"Verbs *"}));
+}
+
+TEST_F(MakerTest, RightClickOnARowDoesNothing) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    const std::vector<WordEntry> before = PracticeFile(L"Basics");
+    const std::wstring second = ControlText(GetDlgItem(maker, 551));
+    RightClick(GetDlgItem(maker, 550));
+    RightClick(GetDlgItem(maker, 507));
+    // A left click after them adds its word once they have been handled.
+    ClickWordRow(maker, 1);
+    ASSERT_TRUE(WaitUntil([&] { return PracticeFile(L"Basics").size() > before.size(); }, 10000));
+    std::vector<WordEntry> after = PracticeFile(L"Basics");
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(after.back().first, second);
+    after.pop_back();
+    EXPECT_EQ(after, before);  // no mark flipped either
+    for (HWND w : app.Windows(true)) EXPECT_NE(ClassName(w), L"#32768") << "a menu came up";
+    EXPECT_TRUE(CloseAndExit(app, maker, main));
 }
 
 TEST_F(MakerTest, ThumbsDraggedDownLongListsShowTheEntriesThere) {
