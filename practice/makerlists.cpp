@@ -1,4 +1,5 @@
 // The maker's lists menu: choosing, creating and deleting practice lists.
+#include <algorithm>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -49,7 +50,7 @@ void CheckList(int command) {
 void RefreshListsMenu() {
     MakerState& m = Maker();
     RemoveListsMenu();
-    m.listCount = CountPracticeLists() - 2;
+    m.listCount = std::max(CountPracticeLists(), 0);
     if (m.listCount > 0) BuildListsMenu(m.window);
     EnableMenuItem(GetMenu(m.window), kMakerDeleteList, MF_BYCOMMAND | (m.listCount > 0 ? MF_ENABLED : MF_GRAYED));
 }
@@ -59,7 +60,7 @@ void RefreshListsMenu() {
 void BuildListsMenu(HWND maker) {
     MakerState& m = Maker();
     const std::vector<std::wstring> names = ListPracticeLists();
-    if (names.empty() && CountPracticeLists() == 0) return;
+    if (names.empty()) return;
     m.listsMenu = CreatePopupMenu();
     int checked = 0;
     for (std::size_t k = 0; k < names.size(); ++k) {

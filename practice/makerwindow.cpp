@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "app/controls.h"
@@ -141,7 +142,7 @@ LRESULT OnCreate(HWND window) {
     SetFocus(m.search);
     SetScrollRange(m.wordBar, SB_CTL, 0, WordScrollRange(WordCount), FALSE);
     ShowWordRows(0);
-    m.listCount = CountPracticeLists() - 2;
+    m.listCount = std::max(CountPracticeLists(), 0);
     if (m.listCount > 0) {
         BuildListsMenu(window);
         if (CurrentPracticeList.empty() && SelectFirstPracticeList() == kFirstListCommand) {

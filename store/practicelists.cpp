@@ -96,11 +96,11 @@ bool CopyLiveRecords(HANDLE source, AtomicFileWriter& writer) {
 
 int CountPracticeLists() {
     int count = 0;
-    ForEachEntry(Root(), [&count](const WIN32_FIND_DATAW& found) {
-        if (IsFolder(found)) ++count;
+    const bool read = ForEachEntry(Root(), [&count](const WIN32_FIND_DATAW& found) {
+        if (IsListFolder(found)) ++count;
         return true;
     });
-    return count;
+    return read ? count : -1;
 }
 
 std::vector<std::wstring> ListPracticeLists() {

@@ -12,9 +12,9 @@
 // folder has this id + k.
 inline constexpr int kFirstListCommand = 800;
 
-// Entries of the practice list root that are folders, "." and ".." included as the
-// enumeration returns them; 0 when the root cannot be read. So 2 means a readable
-// root without lists.
+// The practice lists the root holds: its folders whose names do not begin with "."
+// (a sync tool's hidden folder is no list), exactly the ones the lists menu shows;
+// -1 when the root cannot be read.
 int CountPracticeLists();
 
 // Folders that are practice lists (not beginning with "."), in enumeration order.

@@ -101,6 +101,7 @@ protected:
 
 TEST_F(MakerTest, FirstListIsNamedThenFilledByClicksAndUpdatedAtClosing) {
     folder.DeleteFolder(L"practice\\Basics");
+    MakeDirectories(folder.Full(L"practice\\.sync"));  // a sync tool's folder is no list
     LaunchedApp app(folder);
     HWND main = StartMainWindow(app);
     ASSERT_NE(main, nullptr);
@@ -164,6 +165,7 @@ TEST_F(MakerTest, RandomWordsReplaceOrExtendTheList) {
 }
 
 TEST_F(MakerTest, ListsAreSwitchedAndDeletedFromTheMenu) {
+    MakeDirectories(folder.Full(L"practice\\.sync"));  // a sync tool's folder is no list
     LaunchedApp app(folder);
     HWND main = StartMainWindow(app);
     ASSERT_NE(main, nullptr);
