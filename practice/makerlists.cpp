@@ -8,6 +8,7 @@
 #include "practice/listdialog.h"
 #include "practice/maker.h"
 #include "practice/makerstate.h"
+#include "practice/updating.h"
 #include "store/catalogue.h"
 #include "store/practicelists.h"
 #include "store/records.h"
@@ -45,6 +46,18 @@ void CheckList(int command) {
     CheckMenuItem(m.listsMenu, CurrentListId, MF_BYCOMMAND | MF_UNCHECKED);
     CheckMenuItem(m.listsMenu, command, MF_BYCOMMAND | MF_CHECKED);
     CurrentListId = command;
+}
+
+// Marks belong to the list they were made in: its update runs before another list is
+// opened, while that list's name is still the one the update works on.
+void UpdateListBeingLeft(const std::wstring& leaving) {
+    MakerState& m = Maker();
+    if (!m.updateNeeded) return;
+    const std::wstring next = CurrentPracticeList;
+    CurrentPracticeList = leaving;
+    UpdatePracticeList();
+    m.updateNeeded = false;
+    CurrentPracticeList = next;
 }
 
 void RefreshListsMenu() {
@@ -89,6 +102,7 @@ void ChoosePracticeList(int command) {
     MakerState& m = Maker();
     wchar_t name[kListNameChars + 1] = {};
     if (!m.listsMenu || GetMenuStringW(m.listsMenu, command, name, kListNameChars + 1, MF_BYCOMMAND) <= 0) return;
+    UpdateListBeingLeft(CurrentPracticeList);
     CheckList(command);
     CurrentPracticeList = name;
     ReopenPracticeList();
@@ -100,6 +114,7 @@ void NewPracticeList() {
     const std::wstring before = CurrentPracticeList;
     RunNewListDialog(m.window);
     if (_wcsicmp(before.c_str(), CurrentPracticeList.c_str()) == 0) return;
+    UpdateListBeingLeft(before);
     // Rebuilt from the folders: a name that differs from an existing list only in case
     // is that list, not a second entry for it.
     RefreshListsMenu();
@@ -118,6 +133,7 @@ void DeleteCurrentPracticeList() {
     if (ShowMessage(m.window, question.c_str(), UiText(Ui::CreateListDelList), MB_ICONWARNING | MB_YESNO) != IDYES)
         return;
     if (CurrentPracticeList.empty()) return;
+    m.updateNeeded = false;  // the marks go with the list
     ClosePracticeListFile();
     if (!RemovePracticeListFolder(CurrentPracticeList)) {
         const std::wstring text = std::wstring(UiText(Ui::CreateListNoDel)) + L" " + CurrentPracticeList;

@@ -194,6 +194,32 @@ TEST_F(MakerTest, ListsAreSwitchedAndDeletedFromTheMenu) {
     EXPECT_EQ(ListsMenu(maker), (std::vector<std::wstring>{L"Verbs *"}));
 }
 
+TEST_F(MakerTest, MarksLeaveTheListTheyWereMadeInWhenAnotherIsOpened) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    const std::vector<WordEntry> basics = PracticeFile(L"Basics");
+    ASSERT_GE(basics.size(), 8u);
+    Click(maker, 507);  // the list's last entry
+    ASSERT_TRUE(RowShows(maker, 507, EnglishText("CreateListDeleted")));
+
+    Command(maker, 59);
+    NameList(app, L"Verbs");
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(maker) == Caption(L"Verbs"); }, 10000));
+    EXPECT_EQ(PracticeFile(L"Basics"), std::vector<WordEntry>(basics.begin(), basics.end() - 1));
+
+    ClickWordRow(maker, 0);
+    ASSERT_TRUE(WaitUntil([&] { return PracticeFile(L"Verbs").size() == 1; }, 10000));
+    Click(maker, 500);
+    ASSERT_TRUE(RowShows(maker, 500, EnglishText("CreateListDeleted")));
+    Command(maker, 800);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(maker) == Caption(L"Basics"); }, 10000));
+    EXPECT_TRUE(PracticeFile(L"Verbs").empty());
+    EXPECT_TRUE(CloseAndExit(app, maker, main));
+}
+
 TEST_F(MakerTest, RightClickOnARowDoesNothing) {
     LaunchedApp app(folder);
     HWND main = StartMainWindow(app);
