@@ -98,6 +98,9 @@ HMENU CreateMakerMenu() {
 // --- steps -------------------------------------------------------------------------
 
 void Close(HWND window) {
+    // A dialog of the maker's own is up (the print dialog, the new-list dialog, a
+    // message); closing from outside, as from the taskbar, waits for it.
+    if (!IsWindowEnabled(window)) return;
     CloseAddRandomWindow();
     if (g_maker.updateNeeded) {
         UpdatePracticeList();

@@ -310,7 +310,8 @@ bool PrintRichText(HWND richEdit, PRINTDLGW& dialog) {
 }
 
 void PrintPracticeList(HWND maker) {
-    // The dialog belongs to the main window, so the maker's button stays live under it.
+    // The dialog is modal to the maker, which it disables; a click posted to the print
+    // button all the same does not start a second print under the first.
     static bool printing = false;
     if (printing) return;
     printing = true;
@@ -330,7 +331,8 @@ void PrintPracticeList(HWND maker) {
     KeptPrintSettings& kept = Kept();
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = MessageOwner();
+    // The maker cannot be closed under its dialog: that would take the rich edit with it.
+    dialog.hwndOwner = maker;
     dialog.hDevMode = kept.devMode.Get();
     dialog.hDevNames = kept.devNames.Get();
     dialog.Flags = kept.flags;

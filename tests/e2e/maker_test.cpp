@@ -270,6 +270,28 @@ TEST_F(MakerTest, ThumbsDraggedDownLongListsShowTheEntriesThere) {
     EXPECT_TRUE(CloseAndExit(app, maker, main));
 }
 
+TEST_F(MakerTest, MakerWaitsForItsPrintDialog) {
+    const std::wstring printer = TestPrinterName();
+    if (printer.empty()) GTEST_SKIP() << "no test printer (the test command starts one)";
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    Click(maker, 23);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindPrintDialog(app.ProcessId())) != nullptr; }, 30000));
+    EXPECT_FALSE(IsWindowEnabled(maker));
+    // Closed from outside (as from the taskbar) while the dialog is up, then the dialog
+    // is cancelled.
+    PostMessageW(maker, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(AnswerPrintDialog(app.ProcessId(), {L"", 1, false, true}));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10000));
+    EXPECT_TRUE(IsWindow(maker));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(maker) != FALSE; }, 10000));
+    EXPECT_TRUE(CloseAndExit(app, maker, main));
+}
+
 TEST_F(MakerTest, SearchFieldPositionsTheWordRows) {
     LaunchedApp app(folder);
     HWND main = StartMainWindow(app);
