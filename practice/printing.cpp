@@ -14,7 +14,7 @@
 #include "store/catalogue.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
-#include "win/session.h"
+#include "win/messages.h"
 #include "win/windowclass.h"
 
 namespace {
@@ -320,12 +320,21 @@ void PrintPracticeList(HWND maker) {
     } clear;
 
     UniqueWindow richEdit(CreateHiddenRichEdit(maker));
+    bool written = false;
     {
         UniqueWindow window(OpenPrintingWindow());
-        if (!richEdit || !WritePrintFile()) return;
-        SetPrintCharFormat(richEdit.Get(), CurrentWordList().firstCharset);
-        SendMessageW(richEdit.Get(), EM_EXLIMITTEXT, 0, kTextLimit);
-        LoadPrintFile(richEdit.Get());
+        if (!richEdit) return;
+        written = WritePrintFile();
+        if (written) {
+            SetPrintCharFormat(richEdit.Get(), CurrentWordList().firstCharset);
+            SendMessageW(richEdit.Get(), EM_EXLIMITTEXT, 0, kTextLimit);
+            LoadPrintFile(richEdit.Get());
+        }
+    }
+    if (!written) {
+        const std::wstring text = std::wstring(UiText(Ui::CreateListNoPrintFile)) + L" " + kPrintFileName;
+        ShowMessage(maker, text.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
+        return;
     }
 
     KeptPrintSettings& kept = Kept();

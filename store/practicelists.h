@@ -63,6 +63,15 @@ void CopyWordListToPracticeList();
 // the order of the others. False, and the file as it was, when that could not be done.
 bool RemoveMarkedPracticeEntries();
 
+// What a click on a practice entry did to its deleted mark.
+enum class MarkOutcome { NoEntry, Flipped, NotWritten };
+// Flips the deleted mark of practice entry `index` in the file. Afterwards CurrentEntry
+// holds the entry as the row shows it.
+MarkOutcome FlipPracticeMark(int index);
+// A hook for tests: the next mark is refused by the file, as a full or vanished disk
+// or another program's lock refuses it.
+void FailNextPracticeMarkWrite();
+
 // Appends `count` entries drawn uniformly from the whole word list (with replacement,
 // deleted marks as in the word list); empties the practice list first when asked.
 void AppendRandomWords(int count, bool emptyFirst);
