@@ -2,17 +2,16 @@
 
 #include <cwchar>
 
+#include "app/controls.h"
 #include "app/drawing.h"
 #include "app/fonts.h"
-#include "lookup/lookupedit.h"
+#include "app/toolwindow.h"
 #include "practice/maker.h"
 #include "store/practicelists.h"
 #include "store/records.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
-#include "win/session.h"
 #include "win/subclass.h"
-#include "win/windowclass.h"
 
 namespace {
 
@@ -27,25 +26,19 @@ struct AddRandomState {
 };
 AddRandomState g_random;
 
-HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
 // Enter accepts; unlike the other fields this one still lets the key through.
 LRESULT CALLBACK NumberProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-        SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(kAddRandomNumber, kKeyNotification),
-                     MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(edit)), VK_RETURN));
+        NotifyParent(edit, kKeyNotification, wParam);
         // An accepted number has closed the window, this field with it.
         if (!IsWindow(edit)) return 0;
     }
     return CallPreviousProc(edit, message, wParam, lParam);
 }
 
-HWND CreateControl(HWND window, const wchar_t* cls, DWORD exStyle, DWORD style, const wchar_t* text, int id,
-                   RECT box) {
-    HWND control = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, box.left, box.top, box.right,
-                                   box.bottom, window, MenuId(id), ModuleInstance, nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), FALSE);
-    return control;
+HWND CreateButton(HWND window, int id, const wchar_t* text, RECT place, DWORD style = 0) {
+    return CreateChild(window,
+                       {.kind = L"button", .text = text, .place = place, .id = id, .font = GuiFont, .style = style});
 }
 
 void Accept(HWND window) {
@@ -67,17 +60,20 @@ void FlipEmptyFirst(HWND window) {
 
 LRESULT OnCreate(HWND window) {
     g_random.window = window;
-    HWND box = CreateControl(window, L"button", 0, BS_CHECKBOX, UiText(Ui::CreateListDelOldlist),
-                             kAddRandomEmptyFirst, {5, 5, 300, 30});
+    HWND box =
+        CreateButton(window, kAddRandomEmptyFirst, UiText(Ui::CreateListDelOldlist), {5, 5, 300, 30}, BS_CHECKBOX);
     SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
-    CreateControl(window, L"button", 0, 0, UiText(Ui::Cancel), kAddRandomCancel, {220, 80, 80, 25});
-    CreateControl(window, L"button", 0, 0, UiText(Ui::OK), kAddRandomOk, {120, 80, 80, 25});
-    g_random.number = CreateControl(window, L"edit", WS_EX_CLIENTEDGE, WS_BORDER | ES_AUTOHSCROLL, L"",
-                                    kAddRandomNumber, {5, 80, 90, 25});
-    SendMessageW(g_random.number, EM_SETLIMITTEXT, kNumberChars, 0);
-    SubclassControl(g_random.number, NumberProc);
+    CreateButton(window, kAddRandomCancel, UiText(Ui::Cancel), {220, 80, 80, 25});
+    CreateButton(window, kAddRandomOk, UiText(Ui::OK), {120, 80, 80, 25});
+    g_random.number = CreateChild(window, {.kind = L"edit",
+                                           .place = {5, 80, 90, 25},
+                                           .id = kAddRandomNumber,
+                                           .font = GuiFont,
+                                           .style = WS_BORDER | ES_AUTOHSCROLL,
+                                           .exStyle = WS_EX_CLIENTEDGE,
+                                           .limit = kNumberChars});
+    if (g_random.number) SubclassControl(g_random.number, NumberProc);
     SetFocus(g_random.number);
-    ApplyStayOnTop(window);
     return 0;
 }
 
@@ -100,7 +96,6 @@ LRESULT OnPaint(HWND window) {
 }
 
 LRESULT OnDestroy() {
-    g_random = {};
     AddRandomWindowClosed();
     return 0;
 }
@@ -115,6 +110,18 @@ LRESULT CALLBACK AddRandomProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+const ToolWindowSpec kAddRandomSpec{
+    .className = kAddRandomClass,
+    .caption = Ui::CreateListAddRandomNumber,
+    .width = kWidth,
+    .height = kHeight,
+    .clientHeight = false,
+    .style = WS_CAPTION | WS_SYSMENU,
+    .procedure = AddRandomProc,
+    .clearState = [] { g_random = {}; },
+    .role = WindowRole::Helper,
+};
 
 }  // namespace
 
@@ -137,15 +144,8 @@ void PaintAddRandom(HDC dc, int wordCount) {
 }
 
 HWND OpenAddRandom() {
-    RegisterProgramClass(kAddRandomClass, AddRandomProc);
     g_random = {};
-    HWND window = CreateWindowExW(0, kAddRandomClass, UiText(Ui::CreateListAddRandomNumber), WS_CAPTION | WS_SYSMENU,
-                                  (ScreenWidth - kWidth) / 2, (ScreenHeight - kHeight) / 2, kWidth, kHeight, nullptr,
-                                  nullptr, ModuleInstance, nullptr);
-    if (!window) return nullptr;
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    return window;
+    return OpenToolWindowFrame(kAddRandomSpec);
 }
 
 void CloseAddRandomWindow() {

@@ -65,7 +65,7 @@ std::string FormatScoreFile(const Score& score) {
 }
 
 std::wstring ScoreFilePath() {
-    if (CurrentPracticeList.empty() && CountPracticeLists() >= 3) SelectFirstPracticeList();
+    if (CurrentPracticeList.empty() && CountPracticeLists() > 0) SelectFirstPracticeList();
     if (CurrentPracticeList.empty()) return {};
     std::wstring path = PracticeListPath(CurrentWordList());
     const std::size_t ls = path.rfind(L".ls");

@@ -1,4 +1,5 @@
 // The maker's lists menu: choosing, creating and deleting practice lists.
+#include <algorithm>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "practice/listdialog.h"
 #include "practice/maker.h"
 #include "practice/makerstate.h"
+#include "practice/updating.h"
 #include "store/catalogue.h"
 #include "store/practicelists.h"
 #include "store/records.h"
@@ -46,10 +48,22 @@ void CheckList(int command) {
     CurrentListId = command;
 }
 
+// Marks belong to the list they were made in: its update runs before another list is
+// opened, while that list's name is still the one the update works on.
+void UpdateListBeingLeft(const std::wstring& leaving) {
+    MakerState& m = Maker();
+    if (!m.updateNeeded) return;
+    const std::wstring next = CurrentPracticeList;
+    CurrentPracticeList = leaving;
+    UpdatePracticeList();
+    m.updateNeeded = false;
+    CurrentPracticeList = next;
+}
+
 void RefreshListsMenu() {
     MakerState& m = Maker();
     RemoveListsMenu();
-    m.listCount = CountPracticeLists() - 2;
+    m.listCount = std::max(CountPracticeLists(), 0);
     if (m.listCount > 0) BuildListsMenu(m.window);
     EnableMenuItem(GetMenu(m.window), kMakerDeleteList, MF_BYCOMMAND | (m.listCount > 0 ? MF_ENABLED : MF_GRAYED));
 }
@@ -59,7 +73,7 @@ void RefreshListsMenu() {
 void BuildListsMenu(HWND maker) {
     MakerState& m = Maker();
     const std::vector<std::wstring> names = ListPracticeLists();
-    if (names.empty() && CountPracticeLists() == 0) return;
+    if (names.empty()) return;
     m.listsMenu = CreatePopupMenu();
     int checked = 0;
     for (std::size_t k = 0; k < names.size(); ++k) {
@@ -76,17 +90,19 @@ void BuildListsMenu(HWND maker) {
     DrawMenuBar(maker);
 }
 
-void SetMakerCaption() {
+std::wstring MakerCaption() {
     const WordListDescriptor& d = CurrentWordList();
-    const std::wstring caption = std::wstring(UiText(Ui::CreateListCaption)) + L": " + CurrentPracticeList + L" (" +
-                                 d.firstName + L"-" + d.secondName + L")";
-    SetWindowTextW(Maker().window, caption.c_str());
+    return std::wstring(UiText(Ui::CreateListCaption)) + L": " + CurrentPracticeList + L" (" + d.firstName + L"-" +
+           d.secondName + L")";
 }
+
+void SetMakerCaption() { SetWindowTextW(Maker().window, MakerCaption().c_str()); }
 
 void ChoosePracticeList(int command) {
     MakerState& m = Maker();
     wchar_t name[kListNameChars + 1] = {};
     if (!m.listsMenu || GetMenuStringW(m.listsMenu, command, name, kListNameChars + 1, MF_BYCOMMAND) <= 0) return;
+    UpdateListBeingLeft(CurrentPracticeList);
     CheckList(command);
     CurrentPracticeList = name;
     ReopenPracticeList();
@@ -98,6 +114,7 @@ void NewPracticeList() {
     const std::wstring before = CurrentPracticeList;
     RunNewListDialog(m.window);
     if (_wcsicmp(before.c_str(), CurrentPracticeList.c_str()) == 0) return;
+    UpdateListBeingLeft(before);
     // Rebuilt from the folders: a name that differs from an existing list only in case
     // is that list, not a second entry for it.
     RefreshListsMenu();
@@ -116,6 +133,7 @@ void DeleteCurrentPracticeList() {
     if (ShowMessage(m.window, question.c_str(), UiText(Ui::CreateListDelList), MB_ICONWARNING | MB_YESNO) != IDYES)
         return;
     if (CurrentPracticeList.empty()) return;
+    m.updateNeeded = false;  // the marks go with the list
     ClosePracticeListFile();
     if (!RemovePracticeListFolder(CurrentPracticeList)) {
         const std::wstring text = std::wstring(UiText(Ui::CreateListNoDel)) + L" " + CurrentPracticeList;

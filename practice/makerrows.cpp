@@ -7,8 +7,10 @@
 #include "practice/makerstate.h"
 #include "practice/rowscroll.h"
 #include "store/collation.h"
+#include "store/practicelists.h"
 #include "store/records.h"
 #include "text/uistrings.h"
+#include "win/messages.h"
 
 namespace {
 
@@ -86,14 +88,17 @@ void AddWordOfRow(int row) {
 
 void FlipMarkOfRow(int row) {
     MakerState& m = Maker();
-    const int index = m.practiceTop + row;
-    if (index < PracticeCount && ReadPracticeRecord(index) == 0) {
-        CurrentEntry.deleted = CurrentEntry.deleted ? 0 : 1;
-        SetWindowTextW(m.practiceRows[row], PracticeRowText(CurrentEntry));
-        WritePracticeRecord(index);
-        m.updateNeeded = true;
-    }
+    // The focus goes back first, so closing a message does not land on the row again.
     FocusMakerSearch();
+    const MarkOutcome outcome = FlipPracticeMark(m.practiceTop + row);
+    if (outcome == MarkOutcome::NoEntry) return;
+    SetWindowTextW(m.practiceRows[row], PracticeRowText(CurrentEntry));
+    if (outcome == MarkOutcome::Flipped) {
+        m.updateNeeded = true;
+        return;
+    }
+    const std::wstring text = std::wstring(UiText(Ui::CreateListNoMark)) + L" " + CurrentPracticeList;
+    ShowMessage(m.window, text.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
 }
 
 void SearchTextChanged() {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 #include "win/handles.h"
 
@@ -41,6 +42,8 @@ void ScrollRows(HWND bar, int request, int thumbPosition);
 
 // The lists (makerlists.cpp).
 void BuildListsMenu(HWND maker);
+// "<caption>: <list> (<first language>-<second language>)"
+std::wstring MakerCaption();
 void SetMakerCaption();
 void ChoosePracticeList(int command);
 void NewPracticeList();

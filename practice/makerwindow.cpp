@@ -1,9 +1,12 @@
+#include <algorithm>
 #include <string>
 
+#include "app/controls.h"
 #include "app/drawing.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/settings.h"
+#include "app/toolwindow.h"
 #include "lookup/lookupedit.h"
 #include "practice/addrandom.h"
 #include "practice/maker.h"
@@ -16,10 +19,8 @@
 #include "store/records.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
-#include "win/session.h"
+#include "win/scrolling.h"
 #include "win/subclass.h"
-#include "win/windowclass.h"
-#include "win/windowpos.h"
 
 namespace {
 
@@ -33,32 +34,38 @@ MakerState g_maker;
 
 // --- controls ----------------------------------------------------------------------
 
-HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+bool IsRightClick(UINT message) {
+    return message == WM_RBUTTONDOWN || message == WM_RBUTTONUP || message == WM_RBUTTONDBLCLK ||
+           message == WM_CONTEXTMENU;
+}
 
-// A click on a row adds or marks; the right button would open the edit's own menu.
+// A left click on a row adds or marks. The right button does nothing at all: the
+// edit's own menu would take the focus, which runs the row's action, and could paste
+// text into the row.
 LRESULT CALLBACK RowProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_RBUTTONDOWN) return 0;
+    if (IsRightClick(message)) return 0;
     return CallPreviousProc(edit, message, wParam, lParam);
 }
 
 HWND CreateRow(HWND window, int id, int left, int top, int width, HFONT font) {
-    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, left, top, width,
-                                25, window, MenuId(id), ModuleInstance, nullptr);
-    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    SubclassControl(edit, RowProc);
+    HWND edit = CreateChild(window, {.kind = L"edit",
+                                     .place = {left, top, width, 25},
+                                     .id = id,
+                                     .font = font,
+                                     .style = WS_BORDER,
+                                     .exStyle = WS_EX_CLIENTEDGE,
+                                     .noMargins = true});
+    if (edit) SubclassControl(edit, RowProc);
     return edit;
 }
 
 void CreateButton(HWND window, int id, Ui text, int left, int width) {
-    HWND button = CreateWindowW(L"button", UiText(text), WS_CHILD | WS_VISIBLE, left, 305, width, 30, window,
-                                MenuId(id), ModuleInstance, nullptr);
-    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), FALSE);
+    CreateChild(window,
+                {.kind = L"button", .text = UiText(text), .place = {left, 305, width, 30}, .id = id, .font = GuiFont});
 }
 
 HWND CreateBar(HWND window, int id, int left, int top) {
-    return CreateWindowW(L"scrollbar", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, left, top, 20, 184, window, MenuId(id),
-                         ModuleInstance, nullptr);
+    return CreateChild(window, {.kind = L"scrollbar", .place = {left, top, 20, 184}, .id = id, .style = SBS_VERT});
 }
 
 void CreateControls(HWND window) {
@@ -91,7 +98,9 @@ HMENU CreateMakerMenu() {
 // --- steps -------------------------------------------------------------------------
 
 void Close(HWND window) {
-    AppSettings.makelist = TakeWindowPosition(window);
+    // A dialog of the maker's own is up (the print dialog, the new-list dialog, a
+    // message); closing from outside, as from the taskbar, waits for it.
+    if (!IsWindowEnabled(window)) return;
     CloseAddRandomWindow();
     if (g_maker.updateNeeded) {
         UpdatePracticeList();
@@ -136,9 +145,7 @@ LRESULT OnCreate(HWND window) {
     SetFocus(m.search);
     SetScrollRange(m.wordBar, SB_CTL, 0, WordScrollRange(WordCount), FALSE);
     ShowWordRows(0);
-    ApplyStayOnTop(window);
-    RestoreWindowPosition(window, AppSettings.makelist);
-    m.listCount = CountPracticeLists() - 2;
+    m.listCount = std::max(CountPracticeLists(), 0);
     if (m.listCount > 0) {
         BuildListsMenu(window);
         if (CurrentPracticeList.empty() && SelectFirstPracticeList() == kFirstListCommand) {
@@ -194,7 +201,8 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnVScroll(WPARAM wParam, LPARAM lParam) {
-    ScrollRows(reinterpret_cast<HWND>(lParam), LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+    HWND bar = reinterpret_cast<HWND>(lParam);
+    ScrollRows(bar, LOWORD(wParam), ThumbPosition(bar, wParam));
     return 0;
 }
 
@@ -213,9 +221,6 @@ LRESULT OnPaint(HWND window) {
 
 LRESULT OnDestroy() {
     CloseAddRandomWindow();
-    g_maker.window = nullptr;
-    g_maker.listsMenu = nullptr;  // destroyed with the window's menu bar
-    EndToolWindow();
     return 0;
 }
 
@@ -240,6 +245,18 @@ void DrawLine(HDC dc, int width, COLORREF colour, POINT from, POINT to) {
 }
 
 void DrawWrapped(HDC dc, Ui text, RECT rect) { DrawTextW(dc, UiText(text), -1, &rect, DT_WORDBREAK); }
+
+const ToolWindowSpec kMakerSpec{
+    .className = kMakerClass,
+    .captionText = MakerCaption,
+    .width = kWidth,
+    .height = kClientHeight,
+    .makeMenu = CreateMakerMenu,
+    .savedPosition = &AppSettings.makelist,
+    .procedure = MakerProc,
+    // The lists menu goes with the window's menu bar, the word fonts with the state.
+    .clearState = [] { g_maker = {}; },
+};
 
 }  // namespace
 
@@ -274,16 +291,6 @@ void PaintMaker(HDC dc, const RECT& client) {
 }
 
 HWND OpenPracticeListMaker() {
-    RegisterProgramClass(kMakerClass, MakerProc);
     g_maker = {};
-    const int height = kClientHeight + CaptionHeight + MenuHeight;
-    UniqueMenu menu(CreateMakerMenu());
-    HWND window = CreateWindowExW(0, kMakerClass, L"", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, (ScreenWidth - kWidth) / 2,
-                                  (ScreenHeight - CaptionHeight - MenuHeight - kClientHeight) / 2, kWidth, height,
-                                  nullptr, menu.Get(), ModuleInstance, nullptr);
-    if (!window) return nullptr;
-    menu.Release();  // the window owns it now
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    return window;
+    return OpenToolWindowFrame(kMakerSpec);
 }

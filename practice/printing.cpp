@@ -7,13 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "app/controls.h"
 #include "app/fonts.h"
 #include "practice/printfile.h"
 #include "practice/printpages.h"
 #include "store/catalogue.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
-#include "win/session.h"
+#include "win/messages.h"
 #include "win/windowclass.h"
 
 namespace {
@@ -108,9 +109,11 @@ bool RichEditLibraryLoaded() {
 
 HWND CreateHiddenRichEdit(HWND maker) {
     if (!RichEditLibraryLoaded()) return nullptr;
-    return CreateWindowExW(WS_EX_CLIENTEDGE, kRichEditClass, L"", WS_CHILD | ES_MULTILINE | ES_NOHIDESEL, 0, 0, 0,
-                           0, maker, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRichEditId)), ModuleInstance,
-                           nullptr);
+    return CreateChild(maker, {.kind = kRichEditClass,
+                               .id = kRichEditId,
+                               .style = ES_MULTILINE | ES_NOHIDESEL,
+                               .exStyle = WS_EX_CLIENTEDGE,
+                               .hidden = true});
 }
 
 void SetPrintCharFormat(HWND richEdit, int charset) {
@@ -307,7 +310,8 @@ bool PrintRichText(HWND richEdit, PRINTDLGW& dialog) {
 }
 
 void PrintPracticeList(HWND maker) {
-    // The dialog belongs to the main window, so the maker's button stays live under it.
+    // The dialog is modal to the maker, which it disables; a click posted to the print
+    // button all the same does not start a second print under the first.
     static bool printing = false;
     if (printing) return;
     printing = true;
@@ -316,18 +320,28 @@ void PrintPracticeList(HWND maker) {
     } clear;
 
     UniqueWindow richEdit(CreateHiddenRichEdit(maker));
+    bool written = false;
     {
         UniqueWindow window(OpenPrintingWindow());
-        if (!richEdit || !WritePrintFile()) return;
-        SetPrintCharFormat(richEdit.Get(), CurrentWordList().firstCharset);
-        SendMessageW(richEdit.Get(), EM_EXLIMITTEXT, 0, kTextLimit);
-        LoadPrintFile(richEdit.Get());
+        if (!richEdit) return;
+        written = WritePrintFile();
+        if (written) {
+            SetPrintCharFormat(richEdit.Get(), CurrentWordList().firstCharset);
+            SendMessageW(richEdit.Get(), EM_EXLIMITTEXT, 0, kTextLimit);
+            LoadPrintFile(richEdit.Get());
+        }
+    }
+    if (!written) {
+        const std::wstring text = std::wstring(UiText(Ui::CreateListNoPrintFile)) + L" " + kPrintFileName;
+        ShowMessage(maker, text.c_str(), UiText(Ui::Lingorix), MB_ICONWARNING);
+        return;
     }
 
     KeptPrintSettings& kept = Kept();
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = MessageOwner();
+    // The maker cannot be closed under its dialog: that would take the rich edit with it.
+    dialog.hwndOwner = maker;
     dialog.hDevMode = kept.devMode.Get();
     dialog.hDevNames = kept.devNames.Get();
     dialog.Flags = kept.flags;

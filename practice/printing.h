@@ -8,10 +8,10 @@
 #include <commdlg.h>
 
 // The maker's print button (only with entries in the practice list). Writes the print
-// file, asks for the printer and prints. The print dialog belongs to the window that
-// owns the program's messages (the main window); the settings chosen in it are kept
-// for the next print of this run. Nothing is printed when the print file cannot be
-// written, the rich edit control cannot be made or the dialog is cancelled.
+// file, asks for the printer and prints. The print dialog is modal to the maker; the
+// settings chosen in it are kept for the next print of this run. Nothing is printed
+// when the print file cannot be written, the rich edit control cannot be made or the
+// dialog is cancelled.
 void PrintPracticeList(HWND maker);
 
 // Prints the rich edit's text on the printer the confirmed dialog returned (its

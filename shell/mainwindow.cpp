@@ -126,9 +126,9 @@ void DrawEmbossedText(HDC dc, const std::wstring& text, RECT rect) {
 
 void MakePracticeList() {
     if (ToolWindowOpen) return;
-    const int folders = CountPracticeLists();
-    PracticeListCount = folders > 2 ? folders - 2 : 0;
-    if (folders == 2) {
+    const int lists = CountPracticeLists();
+    PracticeListCount = lists > 0 ? lists : 0;
+    if (lists == 0) {
         RunNewListDialog(MainWindow);
         if (CurrentPracticeList.empty()) return;
     }

@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <functional>
 #include <string_view>
+#include <utility>
 
 #include "store/atomicfile.h"
 #include "store/catalogue.h"
@@ -64,6 +65,8 @@ DWORD CopyOver(const std::wstring& source, const std::wstring& target) {
     return error == 0 ? 0 : error;
 }
 
+bool g_failNextMarkWrite = false;
+
 constexpr std::size_t kRecordsPerChunk = 4096;
 
 // Copies the records of `source` whose deleted mark is 0 into `writer`, in order; a
@@ -96,11 +99,11 @@ bool CopyLiveRecords(HANDLE source, AtomicFileWriter& writer) {
 
 int CountPracticeLists() {
     int count = 0;
-    ForEachEntry(Root(), [&count](const WIN32_FIND_DATAW& found) {
-        if (IsFolder(found)) ++count;
+    const bool read = ForEachEntry(Root(), [&count](const WIN32_FIND_DATAW& found) {
+        if (IsListFolder(found)) ++count;
         return true;
     });
-    return count;
+    return read ? count : -1;
 }
 
 std::vector<std::wstring> ListPracticeLists() {
@@ -204,6 +207,18 @@ bool RemoveMarkedPracticeEntries() {
     CountPracticeRecords();
     return done;
 }
+
+MarkOutcome FlipPracticeMark(int index) {
+    if (index < 0 || index >= PracticeCount || ReadPracticeRecord(index) != 0) return MarkOutcome::NoEntry;
+    const std::uint16_t read = CurrentEntry.deleted;
+    CurrentEntry.deleted = read ? 0 : 1;
+    const bool refused = std::exchange(g_failNextMarkWrite, false);
+    if (!refused && WritePracticeRecord(index) == 0) return MarkOutcome::Flipped;
+    CurrentEntry.deleted = read;  // the row must not show a mark the file does not hold
+    return MarkOutcome::NotWritten;
+}
+
+void FailNextPracticeMarkWrite() { g_failNextMarkWrite = true; }
 
 void AppendRandomWords(int count, bool emptyFirst) {
     if (emptyFirst) EmptyPracticeList();

@@ -12,9 +12,9 @@
 // folder has this id + k.
 inline constexpr int kFirstListCommand = 800;
 
-// Entries of the practice list root that are folders, "." and ".." included as the
-// enumeration returns them; 0 when the root cannot be read. So 2 means a readable
-// root without lists.
+// The practice lists the root holds: its folders whose names do not begin with "."
+// (a sync tool's hidden folder is no list), exactly the ones the lists menu shows;
+// -1 when the root cannot be read.
 int CountPracticeLists();
 
 // Folders that are practice lists (not beginning with "."), in enumeration order.
@@ -62,6 +62,15 @@ void CopyWordListToPracticeList();
 // Rewrites the practice list file without its entries with the deleted mark, keeping
 // the order of the others. False, and the file as it was, when that could not be done.
 bool RemoveMarkedPracticeEntries();
+
+// What a click on a practice entry did to its deleted mark.
+enum class MarkOutcome { NoEntry, Flipped, NotWritten };
+// Flips the deleted mark of practice entry `index` in the file. Afterwards CurrentEntry
+// holds the entry as the row shows it.
+MarkOutcome FlipPracticeMark(int index);
+// A hook for tests: the next mark is refused by the file, as a full or vanished disk
+// or another program's lock refuses it.
+void FailNextPracticeMarkWrite();
 
 // Appends `count` entries drawn uniformly from the whole word list (with replacement,
 // deleted marks as in the word list); empties the practice list first when asked.

@@ -95,7 +95,9 @@
 // comes with the English text shown in its place; the shipped files hold them all.
 #define LINGORIX_UI_LATER_KEYS(X)                                                                        \
     X(ProgramAborted, L"Program aborted")                                                                \
-    X(RecordCantOpen, L"Can't open new sound   ")
+    X(RecordCantOpen, L"Can't open new sound   ")                                                        \
+    X(CreateListNoPrintFile, L"Could not write the print file")                                          \
+    X(CreateListNoMark, L"Could not save the mark in the practice list")
 
 enum class Ui : int {
 #define LINGORIX_UI_ENUM(k) k,

@@ -1,5 +1,6 @@
 // The practice list maker of the real program: naming the first list, filling it by
 // clicking words, marking entries, random words, switching and deleting lists.
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,6 +66,28 @@ protected:
         WaitUntil([&] { return !IsWindow(box); }, 10000);
         return text;
     }
+    // Entries "<stem>000000", "<stem>000001", ... with the same word on both sides.
+    static std::string NumberedRecords(const wchar_t* stem, int count) {
+        std::string bytes;
+        bytes.reserve(static_cast<std::size_t>(count) * kRecordSize);
+        for (int i = 0; i < count; ++i) {
+            wchar_t word[24];
+            swprintf(word, 24, L"%ls%06d", stem, i);
+            const WordRecord r = EncodeRecord({word, word, 0}, 1252, 1252);
+            bytes.append(reinterpret_cast<const char*>(r.bytes), kRecordSize);
+        }
+        return bytes;
+    }
+    // Presses the left button on a scroll bar at one height, moves and lets go at another.
+    static void DragThumb(HWND bar, int from, int to) {
+        PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, from));
+        PostMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, to));
+        PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(10, to));
+    }
+    static void RightClick(HWND control) {
+        PostMessageW(control, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(control, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
     std::vector<std::wstring> ListsMenu(HWND maker) const {
         std::vector<std::wstring> names;
         const MenuBar bar = ReadMenuBar(maker);
@@ -78,6 +101,7 @@ protected:
 
 TEST_F(MakerTest, FirstListIsNamedThenFilledByClicksAndUpdatedAtClosing) {
     folder.DeleteFolder(L"practice\\Basics");
+    MakeDirectories(folder.Full(L"practice\\.sync"));  // a sync tool's folder is no list
     LaunchedApp app(folder);
     HWND main = StartMainWindow(app);
     ASSERT_NE(main, nullptr);
@@ -141,6 +165,7 @@ TEST_F(MakerTest, RandomWordsReplaceOrExtendTheList) {
 }
 
 TEST_F(MakerTest, ListsAreSwitchedAndDeletedFromTheMenu) {
+    MakeDirectories(folder.Full(L"practice\\.sync"));  // a sync tool's folder is no list
     LaunchedApp app(folder);
     HWND main = StartMainWindow(app);
     ASSERT_NE(main, nullptr);
@@ -167,6 +192,104 @@ TEST_F(MakerTest, ListsAreSwitchedAndDeletedFromTheMenu) {
     ASSERT_TRUE(WaitUntil([&] { return WindowText(maker) == Caption(L"Verbs"); }, 10000));
     EXPECT_FALSE(folder.Exists(L"practice\\Basics"));
     EXPECT_EQ(ListsMenu(maker), (std::vector<std::wstring>{L"Verbs *"}));
+}
+
+TEST_F(MakerTest, MarksLeaveTheListTheyWereMadeInWhenAnotherIsOpened) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    const std::vector<WordEntry> basics = PracticeFile(L"Basics");
+    ASSERT_GE(basics.size(), 8u);
+    Click(maker, 507);  // the list's last entry
+    ASSERT_TRUE(RowShows(maker, 507, EnglishText("CreateListDeleted")));
+
+    Command(maker, 59);
+    NameList(app, L"Verbs");
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(maker) == Caption(L"Verbs"); }, 10000));
+    EXPECT_EQ(PracticeFile(L"Basics"), std::vector<WordEntry>(basics.begin(), basics.end() - 1));
+
+    ClickWordRow(maker, 0);
+    ASSERT_TRUE(WaitUntil([&] { return PracticeFile(L"Verbs").size() == 1; }, 10000));
+    Click(maker, 500);
+    ASSERT_TRUE(RowShows(maker, 500, EnglishText("CreateListDeleted")));
+    Command(maker, 800);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(maker) == Caption(L"Basics"); }, 10000));
+    EXPECT_TRUE(PracticeFile(L"Verbs").empty());
+    EXPECT_TRUE(CloseAndExit(app, maker, main));
+}
+
+TEST_F(MakerTest, RightClickOnARowDoesNothing) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    const std::vector<WordEntry> before = PracticeFile(L"Basics");
+    const std::wstring second = ControlText(GetDlgItem(maker, 551));
+    RightClick(GetDlgItem(maker, 550));
+    RightClick(GetDlgItem(maker, 507));
+    // A left click after them adds its word once they have been handled.
+    ClickWordRow(maker, 1);
+    ASSERT_TRUE(WaitUntil([&] { return PracticeFile(L"Basics").size() > before.size(); }, 10000));
+    std::vector<WordEntry> after = PracticeFile(L"Basics");
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(after.back().first, second);
+    after.pop_back();
+    EXPECT_EQ(after, before);  // no mark flipped either
+    for (HWND w : app.Windows(true)) EXPECT_NE(ClassName(w), L"#32768") << "a menu came up";
+    EXPECT_TRUE(CloseAndExit(app, maker, main));
+}
+
+TEST_F(MakerTest, ThumbsDraggedDownLongListsShowTheEntriesThere) {
+    // Both scroll bars past 32 767 units: the word column's moves eight words a unit,
+    // the practice column's one entry.
+    folder.Write(L"wordlists\\Fre_Eng.tvk", NumberedRecords(L"w", 280000));
+    folder.Write(L"practice\\Basics\\Fre_Eng.ls", NumberedRecords(L"p", 40000));
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    ASSERT_TRUE(RowShows(maker, 500, L"p039992"));
+    const int arrow = GetSystemMetrics(SM_CYVSCROLL);
+    const int barHeight = 184;
+
+    DragThumb(GetDlgItem(maker, 42), arrow + 2, barHeight - 1);  // from the top to the end
+    EXPECT_TRUE(RowShows(maker, 550, L"w279992"));
+
+    DragThumb(GetDlgItem(maker, 41), barHeight - arrow - 2, barHeight - arrow - 17);  // a little up from the end
+    HWND firstRow = GetDlgItem(maker, 500);
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(firstRow) != L"p039992"; }, 10000));
+    const std::wstring shown = ControlText(firstRow);
+    ASSERT_EQ(shown.size(), 7u) << std::string(shown.begin(), shown.end());
+    const int entry = std::stoi(shown.substr(1));
+    EXPECT_GT(entry, 32767);
+    EXPECT_LT(entry, 39992);
+    EXPECT_TRUE(CloseAndExit(app, maker, main));
+}
+
+TEST_F(MakerTest, MakerWaitsForItsPrintDialog) {
+    const std::wstring printer = TestPrinterName();
+    if (printer.empty()) GTEST_SKIP() << "no test printer (the test command starts one)";
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    Click(maker, 23);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindPrintDialog(app.ProcessId())) != nullptr; }, 30000));
+    EXPECT_FALSE(IsWindowEnabled(maker));
+    // Closed from outside (as from the taskbar) while the dialog is up, then the dialog
+    // is cancelled.
+    PostMessageW(maker, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(AnswerPrintDialog(app.ProcessId(), {L"", 1, false, true}));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10000));
+    EXPECT_TRUE(IsWindow(maker));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(maker) != FALSE; }, 10000));
+    EXPECT_TRUE(CloseAndExit(app, maker, main));
 }
 
 TEST_F(MakerTest, SearchFieldPositionsTheWordRows) {

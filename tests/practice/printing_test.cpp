@@ -12,6 +12,7 @@
 #include "practice/printpages.h"
 #include "support/printdialog.h"
 #include "support/storefixture.h"
+#include "text/uistrings.h"
 #include "win/handles.h"
 #include "win/session.h"
 #include "win/windowclass.h"
@@ -248,6 +249,9 @@ TEST_F(Printing, UnwritablePrintFileShowsNoDialogAndLeavesNothingBehind) {
     EXPECT_FALSE(PrintAnswering({L"", 1, false, true}));
     EXPECT_EQ(FindWindowW(L"printing", nullptr), nullptr);
     EXPECT_EQ(GetWindow(maker.Get(), GW_CHILD), nullptr);
+    ASSERT_EQ(messages.size(), 1u);  // but says why nothing comes out
+    EXPECT_EQ(messages[0].owner, maker.Get());
+    EXPECT_EQ(messages[0].text, std::wstring(UiText(Ui::CreateListNoPrintFile)) + L" list.prt");
 }
 
 TEST_F(Printing, CancelledDialogPrintsNothingAndConfirmedOnePrintsTwoCollatedCopies) {
