@@ -140,7 +140,7 @@ void PaintAddRandom(HDC dc, int wordCount) {
     SetTextColor(dc, RGB(0, 0, 0));
     const std::wstring prompt = AddRandomPrompt(wordCount);
     RECT rect{7, 43, 320, 60};
-    DrawTextW(dc, prompt.c_str(), -1, &rect, DT_WORDBREAK);
+    DrawLabel(dc, prompt.c_str(), rect, DT_WORDBREAK);
 }
 
 HWND OpenAddRandom() {

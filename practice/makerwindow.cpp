@@ -244,7 +244,7 @@ void DrawLine(HDC dc, int width, COLORREF colour, POINT from, POINT to) {
     LineTo(dc, to.x, to.y);
 }
 
-void DrawWrapped(HDC dc, Ui text, RECT rect) { DrawTextW(dc, UiText(text), -1, &rect, DT_WORDBREAK); }
+void DrawWrapped(HDC dc, Ui text, RECT rect) { DrawLabel(dc, UiText(text), rect, DT_WORDBREAK); }
 
 const ToolWindowSpec kMakerSpec{
     .className = kMakerClass,
@@ -286,7 +286,7 @@ void PaintMaker(HDC dc, const RECT& client) {
     DrawWrapped(dc, Ui::CreateListClickRemove, {15, 230, 203, 280});
     DrawWrapped(dc, Ui::CreateListAddwords, {225, 13, 600, 30});
     SelectObject(dc, ArialFont15);
-    RECT title{0, 10, 208, 30};
+    RECT title{0, 10, 208, 32};
     DrawShadowText(dc, title, UiText(Ui::CreateListPracticelist), DT_CENTER | DT_SINGLELINE);
 }
 

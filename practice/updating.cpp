@@ -1,5 +1,6 @@
 #include "practice/updating.h"
 
+#include "app/drawing.h"
 #include "app/fonts.h"
 #include "store/practicelists.h"
 #include "text/uistrings.h"
@@ -20,7 +21,7 @@ void PaintUpdatingWindow(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     RECT rect{50, 20, 340, 40};
-    DrawTextW(dc, UiText(Ui::CreateListUpdarting), -1, &rect, DT_CENTER | DT_WORDBREAK);
+    DrawLabel(dc, UiText(Ui::CreateListUpdarting), rect, DT_CENTER | DT_WORDBREAK);
 }
 
 void UpdatePracticeList() {
