@@ -2,9 +2,16 @@
 
 #include <algorithm>
 
+#include "store/records.h"
+#include "text/uistrings.h"
+
 int SliderPeriod(int position) {
     const int p = std::clamp(position, kSliderSlowest, kSliderFastest);
     return 10950 - 950 * p;
+}
+
+std::wstring PracticeWindowCaption() {
+    return std::wstring(UiText(Ui::PracticeCaption)) + L"  (" + CurrentPracticeList + L")";
 }
 
 POINT PracticeOrigin(int clientWidth, int clientHeight) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "practice/draworder.h"
 
 inline constexpr UINT_PTR kFlashTimer = 43;
@@ -18,6 +20,9 @@ inline constexpr int kFlashMoveOnPeriod = 10;
 // The step period of a slider position: 10 s at the slow end, 0.5 s at the fast end.
 // Positions beyond the slider's range count as its ends.
 int SliderPeriod(int position);
+
+// "<practice caption>  (<practice list>)", the caption of both practice windows.
+std::wstring PracticeWindowCaption();
 
 // Top left of the practice layout in a client area of this size: centred in a large
 // window, at 15, 10 in a small one.
