@@ -1,6 +1,7 @@
 #include "practice/flashrun.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "store/records.h"
 #include "text/uistrings.h"
@@ -40,6 +41,9 @@ FlashStep FlashRun::Tick(int sliderPosition) {
         step = Restart(SliderPeriod(sliderPosition));
     }
     if (timerState_ == kFlashMoveOnPeriod) step = Restart(SliderPeriod(sliderPosition));
+    // The quick step after an opening or a resize; the slider's wait follows it, also
+    // when it is a second word (the window came back from a minimise).
+    if (timerState_ == kFlashRestartPeriod) step = Restart(SliderPeriod(sliderPosition));
 
     const int phase = phase_;
     phase_ = 1 - phase_;
@@ -54,7 +58,6 @@ FlashStep FlashRun::Tick(int sliderPosition) {
         timerState_ = 0;
         return {.stopTimer = true, .show = FlashShow::End};
     }
-    if (timerState_ == kFlashRestartPeriod) step = Restart(SliderPeriod(sliderPosition));
     step.show = FlashShow::Question;
     step.record = order_.Next();
     return step;
@@ -67,12 +70,13 @@ FlashStep FlashRun::MoveOn() {
 
 FlashStep FlashRun::Resize() {
     if (ended_) return {};
-    phase_ = 0;
+    if (!std::exchange(paused_, false)) phase_ = 0;
     return Restart(kFlashRestartPeriod);
 }
 
 FlashStep FlashRun::Pause() {
     if (ended_) return {};
+    paused_ = true;
     timerState_ = 0;
     return {.stopTimer = true};
 }

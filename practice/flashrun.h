@@ -48,9 +48,10 @@ public:
     // A key or a click on the window.
     FlashStep MoveOn();
     // The window got a new size: a new entry follows shortly, the answer on screen is
-    // left out.
+    // left out. After a Pause it is the window coming back instead: the step that was
+    // due when it went away follows shortly, so the card on screen keeps its answer.
     FlashStep Resize();
-    // The window was minimised: nothing goes on unseen; the next Resize resumes.
+    // The window was minimised: nothing goes on unseen until the next Resize.
     FlashStep Pause();
 
     // The period the timer runs with; 0 while no timer runs.
@@ -67,5 +68,6 @@ private:
     int phase_ = 0;  // 0: a new first word comes next; 1: its second word
     int timerState_ = kFlashRestartPeriod;
     int lastSlider_ = kSliderStart;
+    bool paused_ = false;
     bool ended_ = false;
 };
