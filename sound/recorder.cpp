@@ -136,11 +136,18 @@ void StartRecording() {
 void StopRecording() {
     ReadWordRecord(g_recorder.current);
     const std::wstring path = SoundFilePath(FirstLanguage(), CurrentEntry.first);
-    g_recorder.recording->StopAndSave(path);
+    const KeptRecording kept = StopAndKeep(*g_recorder.recording, path);
     g_recorder.recording.reset();
     SetWindowTextW(g_recorder.indicator, L"");
     SetWindowTextW(g_recorder.startStop, UiText(Ui::RecordStart));
     EnableWalking(true);
+    if (kept != KeptRecording::Kept) {
+        // Nothing was saved: the word stays, to be recorded again.
+        ShowMessage(g_recorder.window, UiText(kept == KeptRecording::NoSound ? Ui::RecordNoSound : Ui::RecordNotSaved),
+                    UiText(Ui::Lingorix), MB_ICONWARNING);
+        ShowCurrent();
+        return;
+    }
     const RecorderStep next = StepForward(g_recorder.current, WordCount);
     g_recorder.current = next.index;
     if (next.endOfList) {

@@ -95,7 +95,10 @@
 // comes with the English text shown in its place; the shipped files hold them all.
 #define LINGORIX_UI_LATER_KEYS(X)                                                                        \
     X(ProgramAborted, L"Program aborted")                                                                \
-    X(RecordCantOpen, L"Can't open new sound   ")
+    X(RecordCantOpen, L"Can't open new sound   ")                                                        \
+    X(RecordNoSound,                                                                                     \
+      L"No sound was recorded, so nothing was saved. Check the microphone and record the word again.")   \
+    X(RecordNotSaved, L"The recording could not be saved.")
 
 enum class Ui : int {
 #define LINGORIX_UI_ENUM(k) k,
