@@ -5,19 +5,17 @@
 #include <optional>
 #include <string>
 
+#include "app/controls.h"
 #include "app/drawing.h"
 #include "app/fonts.h"
-#include "app/globals.h"
 #include "app/settings.h"
+#include "app/toolwindow.h"
 #include "practice/flashrun.h"
 #include "store/catalogue.h"
 #include "store/records.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
 #include "win/messages.h"
-#include "win/session.h"
-#include "win/windowclass.h"
-#include "win/windowpos.h"
 
 namespace {
 
@@ -45,48 +43,54 @@ struct FlashState {
 };
 FlashState g_flash;
 
-HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+// Where each control sits relative to the origin; sizes never change.
+struct Placement {
+    int left, top, width, height;
+};
+constexpr Placement kQuitAt{495, 215, 100, 30};
+constexpr Placement kProgressAt{265, 170, 330, 17};
+constexpr Placement kSliderAt{20, 200, 200, 35};
+constexpr Placement kQuestionAt{0, 25, 595, 40};
+constexpr Placement kAnswerAt{0, 100, 595, 40};
+constexpr Placement kFrameAt{0, 170, 240, 75};
 
-HWND CreateControl(HWND window, DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int id) {
-    return CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window, MenuId(id),
-                           ModuleInstance, nullptr);
+RECT At(const Placement& at) { return {g_flash.origin.x + at.left, g_flash.origin.y + at.top, at.width, at.height}; }
+
+void Place(HWND control, const Placement& at) {
+    const RECT r = At(at);
+    MoveWindow(control, r.left, r.top, r.right, r.bottom, TRUE);
 }
 
-// The controls' places follow the origin; their sizes never change.
+// The controls' places follow the origin.
 void PlaceControls() {
     const FlashState& f = g_flash;
-    const int x = f.origin.x;
-    const int y = f.origin.y;
-    const auto place = [](HWND control, int left, int top, int width, int height) {
-        MoveWindow(control, left, top, width, height, TRUE);
-    };
-    place(f.quit, x + 495, y + 215, 100, 30);
-    place(f.progress, x + 265, y + 170, 330, 17);
-    place(f.slider, x + 20, y + 200, 200, 35);
-    place(f.question, x, y + 25, 595, 40);
-    place(f.answer, x, y + 100, 595, 40);
-    place(f.frame, x, y + 170, 240, 75);
+    Place(f.quit, kQuitAt);
+    Place(f.progress, kProgressAt);
+    Place(f.slider, kSliderAt);
+    Place(f.question, kQuestionAt);
+    Place(f.answer, kAnswerAt);
+    Place(f.frame, kFrameAt);
 }
 
 void CreateControls(HWND window, int count) {
     FlashState& f = g_flash;
-    f.quit = CreateControl(window, 0, L"button", UiText(Ui::Quit), 0, kFlashQuit);
-    SendMessageW(f.quit, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), FALSE);
-    f.progress = CreateControl(window, 0, PROGRESS_CLASSW, L"", PBS_SMOOTH, kFlashProgress);
+    f.quit = CreateChild(window, {.kind = L"button", .text = UiText(Ui::Quit), .place = At(kQuitAt), .id = kFlashQuit,
+                                  .font = GuiFont});
+    f.progress = CreateChild(window, {.kind = PROGRESS_CLASSW, .place = At(kProgressAt), .id = kFlashProgress,
+                                      .style = PBS_SMOOTH});
     // The 32-bit range: a list of more than 65 535 entries still fills the bar once.
     SendMessageW(f.progress, PBM_SETRANGE32, 0, count);
-    f.slider = CreateControl(window, 0, TRACKBAR_CLASSW, L"", TBS_AUTOTICKS, kFlashSlider);
+    f.slider = CreateChild(window, {.kind = TRACKBAR_CLASSW, .place = At(kSliderAt), .id = kFlashSlider,
+                                    .style = TBS_AUTOTICKS});
     SendMessageW(f.slider, TBM_SETRANGE, FALSE, MAKELPARAM(kSliderSlowest, kSliderFastest));
     SendMessageW(f.slider, TBM_SETPOS, TRUE, kSliderStart);
     // Owner-drawn, so that a panel repainted for any reason shows its word again.
-    f.question = CreateControl(window, WS_EX_CLIENTEDGE, L"static", L"", SS_OWNERDRAW, kFlashQuestion);
-    f.answer = CreateControl(window, WS_EX_CLIENTEDGE, L"static", L"", SS_OWNERDRAW, kFlashAnswer);
-    f.frame = CreateControl(window, 0, L"static", L"", SS_ETCHEDFRAME, kFlashFrame);
-    PlaceControls();
-}
-
-std::wstring Caption() {
-    return std::wstring(UiText(Ui::PracticeCaption)) + L"  (" + CurrentPracticeList + L")";
+    const auto panel = [&](const Placement& at, int id) {
+        return CreateChild(window, {.place = At(at), .id = id, .style = SS_OWNERDRAW, .exStyle = WS_EX_CLIENTEDGE});
+    };
+    f.question = panel(kQuestionAt, kFlashQuestion);
+    f.answer = panel(kAnswerAt, kFlashAnswer);
+    f.frame = CreateChild(window, {.place = At(kFrameAt), .id = kFlashFrame, .style = SS_ETCHEDFRAME});
 }
 
 void Redraw(HWND panel) { RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
@@ -138,8 +142,6 @@ LRESULT OnCreate(HWND window) {
     f.run.emplace(PracticeCount);
     // The first entry comes a tenth of a second after the window opens.
     f.timer.Set(window, kFlashTimer, static_cast<UINT>(f.run->TimerState()));
-    ApplyStayOnTop(window);
-    RestoreWindowPosition(window, AppSettings.practise);
     return 0;
 }
 
@@ -199,11 +201,8 @@ LRESULT OnPaint(HWND window) {
     return 0;
 }
 
-LRESULT OnDestroy(HWND window) {
-    AppSettings.practise = TakeWindowPosition(window);
+LRESULT OnDestroy() {
     g_flash.timer.Kill();
-    g_flash = {};
-    EndToolWindow();
     return 0;
 }
 
@@ -219,12 +218,23 @@ LRESULT CALLBACK FlashProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_NOTIFY: return OnNotify(window);
     case WM_DRAWITEM: return OnDrawItem(window, lParam);
     case WM_PAINT: return OnPaint(window);
-    case WM_DESTROY: return OnDestroy(window);
+    case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
 void DrawLine(HDC dc, const wchar_t* text, RECT rect) { DrawTextW(dc, text, -1, &rect, DT_SINGLELINE); }
+
+const ToolWindowSpec kFlashCardsSpec{
+    .className = kFlashCardsClass,
+    .captionText = PracticeWindowCaption,
+    .width = kWidth,
+    .height = kClientHeight,
+    .style = WS_OVERLAPPEDWINDOW,
+    .savedPosition = &AppSettings.practise,
+    .procedure = FlashProc,
+    .clearState = [] { g_flash = {}; },
+};
 
 }  // namespace
 
@@ -263,14 +273,6 @@ void PaintFlashWord(HDC dc, const RECT& panel, const RECT& wordRect, const std::
 }
 
 HWND OpenFlashCards() {
-    RegisterProgramClass(kFlashCardsClass, FlashProc);
     g_flash = {};
-    const int height = kClientHeight + CaptionHeight + MenuHeight;
-    HWND window = CreateWindowExW(0, kFlashCardsClass, Caption().c_str(), WS_OVERLAPPEDWINDOW, (ScreenWidth - kWidth) / 2,
-                                  (ScreenHeight - MenuHeight - CaptionHeight - kClientHeight) / 2, kWidth, height,
-                                  nullptr, nullptr, ModuleInstance, nullptr);
-    if (!window) return nullptr;
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    return window;
+    return OpenToolWindowFrame(kFlashCardsSpec);
 }

@@ -1,10 +1,18 @@
 #include "practice/flashrun.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "store/records.h"
+#include "text/uistrings.h"
 
 int SliderPeriod(int position) {
     const int p = std::clamp(position, kSliderSlowest, kSliderFastest);
     return 10950 - 950 * p;
+}
+
+std::wstring PracticeWindowCaption() {
+    return std::wstring(UiText(Ui::PracticeCaption)) + L"  (" + CurrentPracticeList + L")";
 }
 
 POINT PracticeOrigin(int clientWidth, int clientHeight) {
@@ -33,6 +41,9 @@ FlashStep FlashRun::Tick(int sliderPosition) {
         step = Restart(SliderPeriod(sliderPosition));
     }
     if (timerState_ == kFlashMoveOnPeriod) step = Restart(SliderPeriod(sliderPosition));
+    // The quick step after an opening or a resize; the slider's wait follows it, also
+    // when it is a second word (the window came back from a minimise).
+    if (timerState_ == kFlashRestartPeriod) step = Restart(SliderPeriod(sliderPosition));
 
     const int phase = phase_;
     phase_ = 1 - phase_;
@@ -47,7 +58,6 @@ FlashStep FlashRun::Tick(int sliderPosition) {
         timerState_ = 0;
         return {.stopTimer = true, .show = FlashShow::End};
     }
-    if (timerState_ == kFlashRestartPeriod) step = Restart(SliderPeriod(sliderPosition));
     step.show = FlashShow::Question;
     step.record = order_.Next();
     return step;
@@ -60,12 +70,13 @@ FlashStep FlashRun::MoveOn() {
 
 FlashStep FlashRun::Resize() {
     if (ended_) return {};
-    phase_ = 0;
+    if (!std::exchange(paused_, false)) phase_ = 0;
     return Restart(kFlashRestartPeriod);
 }
 
 FlashStep FlashRun::Pause() {
     if (ended_) return {};
+    paused_ = true;
     timerState_ = 0;
     return {.stopTimer = true};
 }

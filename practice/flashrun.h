@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "practice/draworder.h"
 
 inline constexpr UINT_PTR kFlashTimer = 43;
@@ -18,6 +20,9 @@ inline constexpr int kFlashMoveOnPeriod = 10;
 // The step period of a slider position: 10 s at the slow end, 0.5 s at the fast end.
 // Positions beyond the slider's range count as its ends.
 int SliderPeriod(int position);
+
+// "<practice caption>  (<practice list>)", the caption of both practice windows.
+std::wstring PracticeWindowCaption();
 
 // Top left of the practice layout in a client area of this size: centred in a large
 // window, at 15, 10 in a small one.
@@ -43,9 +48,10 @@ public:
     // A key or a click on the window.
     FlashStep MoveOn();
     // The window got a new size: a new entry follows shortly, the answer on screen is
-    // left out.
+    // left out. After a Pause it is the window coming back instead: the step that was
+    // due when it went away follows shortly, so the card on screen keeps its answer.
     FlashStep Resize();
-    // The window was minimised: nothing goes on unseen; the next Resize resumes.
+    // The window was minimised: nothing goes on unseen until the next Resize.
     FlashStep Pause();
 
     // The period the timer runs with; 0 while no timer runs.
@@ -62,5 +68,6 @@ private:
     int phase_ = 0;  // 0: a new first word comes next; 1: its second word
     int timerState_ = kFlashRestartPeriod;
     int lastSlider_ = kSliderStart;
+    bool paused_ = false;
     bool ended_ = false;
 };

@@ -6,13 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "app/controls.h"
 #include "app/drawing.h"
 #include "app/fonts.h"
-#include "app/globals.h"
 #include "app/menus.h"
 #include "app/settings.h"
+#include "app/toolwindow.h"
 #include "entry/picker.h"
-#include "lookup/lookupedit.h"
 #include "practice/answers.h"
 #include "practice/draworder.h"
 #include "practice/flashrun.h"
@@ -23,13 +23,14 @@
 #include "win/messages.h"
 #include "win/session.h"
 #include "win/subclass.h"
-#include "win/windowclass.h"
-#include "win/windowpos.h"
 
 namespace {
 
 constexpr int kWidth = 630;
 constexpr int kClientHeight = 262;
+// Typed practice has always opened this much above the centre of the screen (centred as
+// if it were 350 high), unlike the other tool windows.
+constexpr int kOpeningRise = (350 - kClientHeight) / 2;
 constexpr int kFontPoints = 22;
 constexpr std::size_t kAnswerChars = 99;
 constexpr POINT kHomeOrigin{15, 10};
@@ -67,19 +68,13 @@ struct TypedPracticeState {
 };
 TypedPracticeState g_practice;
 
-HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
-void Place(HWND control, const Placement& at) {
-    MoveWindow(control, g_practice.origin.x + at.left, g_practice.origin.y + at.top, at.width, at.height, TRUE);
+RECT At(const Placement& at) {
+    return {g_practice.origin.x + at.left, g_practice.origin.y + at.top, at.width, at.height};
 }
 
-HWND CreateControl(HWND window, const wchar_t* cls, DWORD exStyle, DWORD style, const wchar_t* text, int id,
-                   const Placement& at, HFONT font) {
-    HWND control = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, g_practice.origin.x + at.left,
-                                   g_practice.origin.y + at.top, at.width, at.height, window, MenuId(id),
-                                   ModuleInstance, nullptr);
-    if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
+void Place(HWND control, const Placement& at) {
+    const RECT r = At(at);
+    MoveWindow(control, r.left, r.top, r.right, r.bottom, TRUE);
 }
 
 std::wstring ScoreLine(long skipped, long errors) {
@@ -159,8 +154,7 @@ void ShowAnswer() {
 
 LRESULT CALLBACK AnswerProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-        SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(kPracticeAnswer, kKeyNotification),
-                     MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(edit)), VK_RETURN));
+        NotifyParent(edit, kKeyNotification, VK_RETURN);
         return 0;
     }
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE && IsWindowEnabled(g_practice.show)) {
@@ -202,18 +196,31 @@ void SwitchSound(HWND window, bool on) {
 
 void CreateControls(HWND window) {
     TypedPracticeState& p = g_practice;
-    p.quit = CreateControl(window, L"button", 0, 0, UiText(Ui::Quit), kPracticeQuit, kQuitAt, GuiFont);
-    p.show = CreateControl(window, L"button", 0, 0, UiText(Ui::PracticeShow), kPracticeShow, kShowAt, GuiFont);
-    p.progress = CreateControl(window, PROGRESS_CLASSW, 0, PBS_SMOOTH, L"", kPracticeProgress, kProgressAt, nullptr);
-    p.question = CreateControl(window, L"static", WS_EX_CLIENTEDGE, SS_LEFT | SS_NOPREFIX, L"", kPracticeText,
-                               kQuestionAt, p.questionFont.Get());
-    p.frame = CreateControl(window, L"static", 0, SS_ETCHEDFRAME, L"", kPracticeFrame, kFrameAt, nullptr);
+    const auto button = [&](Ui text, int id, const Placement& at) {
+        return CreateChild(window,
+                           {.kind = L"button", .text = UiText(text), .place = At(at), .id = id, .font = GuiFont});
+    };
+    p.quit = button(Ui::Quit, kPracticeQuit, kQuitAt);
+    p.show = button(Ui::PracticeShow, kPracticeShow, kShowAt);
+    p.progress = CreateChild(window, {.kind = PROGRESS_CLASSW, .place = At(kProgressAt), .id = kPracticeProgress,
+                                      .style = PBS_SMOOTH});
+    p.question = CreateChild(window, {.place = At(kQuestionAt), .id = kPracticeText, .font = p.questionFont.Get(),
+                                      .style = SS_LEFT | SS_NOPREFIX, .exStyle = WS_EX_CLIENTEDGE});
+    p.frame = CreateChild(window, {.place = At(kFrameAt), .id = kPracticeFrame, .style = SS_ETCHEDFRAME});
     const std::array<const wchar_t*, 4> texts{UiText(Ui::PracticeCurrentscore), L"", UiText(Ui::PracticeBestscore), L""};
     for (std::size_t i = 0; i < texts.size(); ++i)
-        p.scoreTexts[i] = CreateControl(window, L"static", 0, SS_LEFT, texts[i], kPracticeText, kScoreTextsAt[i], GuiFont);
-    p.answer = CreateControl(window, L"edit", WS_EX_CLIENTEDGE, WS_BORDER | ES_AUTOHSCROLL, L"", kPracticeAnswer,
-                             kAnswerAt, p.answerFont.Get());
-    SendMessageW(p.answer, EM_SETLIMITTEXT, kAnswerChars, 0);
+        p.scoreTexts[i] = CreateChild(window, {.text = texts[i], .place = At(kScoreTextsAt[i]), .id = kPracticeText,
+                                               .font = GuiFont, .style = SS_LEFT});
+    p.answer = CreateChild(window, {.kind = L"edit", .place = At(kAnswerAt), .id = kPracticeAnswer,
+                                    .font = p.answerFont.Get(), .style = WS_BORDER | ES_AUTOHSCROLL,
+                                    .exStyle = WS_EX_CLIENTEDGE, .limit = kAnswerChars});
+}
+
+// A saved position still wins: the frame applies it once the window is made.
+void RaiseOpening(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    SetWindowPos(window, nullptr, r.left, r.top - kOpeningRise, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT OnCreate(HWND window) {
@@ -228,8 +235,7 @@ LRESULT OnCreate(HWND window) {
     // A 32-bit range: a list of more than 65 535 entries still shows its true progress.
     SendMessageW(p.progress, PBM_SETRANGE32, 0, PracticeCount);
     p.order.emplace(PracticeCount);
-    ApplyStayOnTop(window);
-    RestoreWindowPosition(window, AppSettings.practise);
+    RaiseOpening(window);
     SubclassControl(p.answer, AnswerProc);
     SetFocus(p.answer);
     NextQuestion();
@@ -283,11 +289,8 @@ LRESULT OnPaint(HWND window) {
     return 0;
 }
 
-LRESULT OnDestroy(HWND window) {
+LRESULT OnDestroy() {
     LeavePickerHost();
-    AppSettings.practise = TakeWindowPosition(window);
-    g_practice = {};
-    EndToolWindow();
     return 0;
 }
 
@@ -298,10 +301,22 @@ LRESULT CALLBACK TypedPracticeProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_SIZE: return g_practice.window ? OnSize(lParam) : 0;
     case WM_ACTIVATE: return OnActivate(wParam);
     case WM_PAINT: return OnPaint(window);
-    case WM_DESTROY: return OnDestroy(window);
+    case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+const ToolWindowSpec kTypedPracticeSpec{
+    .className = kTypedPracticeClass,
+    .captionText = PracticeWindowCaption,
+    .width = kWidth,
+    .height = kClientHeight,
+    .style = WS_OVERLAPPEDWINDOW,
+    .makeMenu = CreatePracticeMenu,
+    .savedPosition = &AppSettings.practise,
+    .procedure = TypedPracticeProc,
+    .clearState = [] { g_practice = {}; },
+};
 
 }  // namespace
 
@@ -317,18 +332,8 @@ void PaintTypedPractice(HDC dc, const RECT& client, POINT origin) {
 }
 
 HWND OpenTypedPractice() {
-    RegisterProgramClass(kTypedPracticeClass, TypedPracticeProc);
     g_practice = {};
-    const int height = kClientHeight + CaptionHeight + MenuHeight;
-    const std::wstring caption = std::wstring(UiText(Ui::PracticeCaption)) + L"  (" + CurrentPracticeList + L")";
-    UniqueMenu menu(CreatePracticeMenu());
-    HWND window = CreateWindowExW(0, kTypedPracticeClass, caption.c_str(), WS_OVERLAPPEDWINDOW,
-                                  (ScreenWidth - kWidth) / 2, (ScreenHeight - MenuHeight - CaptionHeight - 350) / 2,
-                                  kWidth, height, nullptr, menu.Get(), ModuleInstance, nullptr);
-    if (!window) return nullptr;
-    menu.Release();  // the window owns it now
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    SetPickerHost(window);
+    HWND window = OpenToolWindowFrame(kTypedPracticeSpec);
+    if (window) SetPickerHost(window);
     return window;
 }

@@ -5,10 +5,11 @@
 #include <memory>
 #include <string>
 
+#include "app/controls.h"
 #include "app/drawing.h"
 #include "app/fonts.h"
-#include "app/globals.h"
 #include "app/settings.h"
+#include "app/toolwindow.h"
 #include "lookup/lookupedit.h"
 #include "sound/recordersteps.h"
 #include "sound/recording.h"
@@ -20,7 +21,8 @@
 #include "text/uistrings.h"
 #include "win/handles.h"
 #include "win/messages.h"
-#include "win/windowclass.h"
+#include "win/scrolling.h"
+#include "win/subclass.h"
 
 namespace {
 
@@ -38,7 +40,6 @@ constexpr int kSecondRowId = 150;
 // What the Start/Stop button's keys send to the window, with the key in the high word.
 constexpr int kButtonKeyId = 256;
 constexpr std::size_t kLookUpChars = 37;
-constexpr wchar_t kPreviousButtonProc[] = L"LingorixRecorderButtonProc";
 
 struct RecorderState {
     HWND window = nullptr;
@@ -135,11 +136,18 @@ void StartRecording() {
 void StopRecording() {
     ReadWordRecord(g_recorder.current);
     const std::wstring path = SoundFilePath(FirstLanguage(), CurrentEntry.first);
-    g_recorder.recording->StopAndSave(path);
+    const KeptRecording kept = StopAndKeep(*g_recorder.recording, path);
     g_recorder.recording.reset();
     SetWindowTextW(g_recorder.indicator, L"");
     SetWindowTextW(g_recorder.startStop, UiText(Ui::RecordStart));
     EnableWalking(true);
+    if (kept != KeptRecording::Kept) {
+        // Nothing was saved: the word stays, to be recorded again.
+        ShowMessage(g_recorder.window, UiText(kept == KeptRecording::NoSound ? Ui::RecordNoSound : Ui::RecordNotSaved),
+                    UiText(Ui::Lingorix), MB_ICONWARNING);
+        ShowCurrent();
+        return;
+    }
     const RecorderStep next = StepForward(g_recorder.current, WordCount);
     g_recorder.current = next.index;
     if (next.endOfList) {
@@ -177,32 +185,31 @@ void Back() {
 
 // Space records, Enter skips and Backspace goes back while the focus is on the button.
 LRESULT CALLBACK StartStopButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto previous = reinterpret_cast<WNDPROC>(GetPropW(button, kPreviousButtonProc));
     if (message == WM_KEYDOWN && (wParam == VK_BACK || wParam == VK_RETURN || wParam == VK_SPACE)) {
         SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(kButtonKeyId, wParam), 0);
         return 0;
     }
-    if (message == WM_NCDESTROY) {
-        RemovePropW(button, kPreviousButtonProc);
-        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    }
-    return CallWindowProcW(previous, button, message, wParam, lParam);
+    return CallPreviousProc(button, message, wParam, lParam);
 }
 
-HWND CreateChild(const wchar_t* cls, const wchar_t* text, DWORD style, RECT place, int id, HFONT font,
-                 DWORD exStyle = 0) {
-    HWND child = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top, place.right,
-                                 place.bottom, g_recorder.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 ModuleInstance, nullptr);
-    if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
+HWND CreateButton(Ui text, RECT place, int id) {
+    return CreateChild(g_recorder.window,
+                       {.kind = L"button", .text = UiText(text), .place = place, .id = id, .font = GuiFont});
+}
+
+HWND CreateStatic(RECT place, HFONT font) {
+    return CreateChild(g_recorder.window, {.place = place, .id = kStaticId, .font = font, .style = SS_LEFT});
 }
 
 HWND CreateRowEdit(int id, RECT place, HFONT font, std::size_t limit) {
-    HWND edit = CreateChild(L"edit", L"", WS_BORDER | ES_AUTOHSCROLL, place, id, font, WS_EX_CLIENTEDGE);
-    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    SendMessageW(edit, EM_SETLIMITTEXT, limit, 0);
-    return edit;
+    return CreateChild(g_recorder.window, {.kind = L"edit",
+                                           .place = place,
+                                           .id = id,
+                                           .font = font,
+                                           .style = WS_BORDER | ES_AUTOHSCROLL,
+                                           .exStyle = WS_EX_CLIENTEDGE,
+                                           .noMargins = true,
+                                           .limit = limit});
 }
 
 void MakeFonts() {
@@ -214,25 +221,23 @@ void MakeFonts() {
 }
 
 void CreateControls() {
-    HFONT gui = GuiFont;
-    CreateChild(L"button", UiText(Ui::RecordExit), 0, {506, 260, 100, 30}, kExitId, gui);
-    g_recorder.startStop = CreateChild(L"button", UiText(Ui::RecordStart), 0, {20, 65, 120, 30}, kStartStopId, gui);
-    g_recorder.skip = CreateChild(L"button", UiText(Ui::RecordSkip), 0, {145, 65, 80, 30}, kSkipId, gui);
-    g_recorder.back = CreateChild(L"button", UiText(Ui::RecordBack), 0, {230, 65, 80, 30}, kBackId, gui);
-    g_recorder.word = CreateChild(L"static", L"", SS_LEFT, {25, 10, 595, 40}, kStaticId, g_recorder.wordFont.Get());
-    g_recorder.progress = CreateChild(L"static", L"", SS_LEFT, {245, 269, 220, 20}, kStaticId, gui);
-    g_recorder.indicator =
-        CreateChild(L"static", L"", SS_LEFT, {380, 71, 210, 30}, kStaticId, g_recorder.indicatorFont.Get());
+    RecorderState& r = g_recorder;
+    CreateButton(Ui::RecordExit, {506, 260, 100, 30}, kExitId);
+    r.startStop = CreateButton(Ui::RecordStart, {20, 65, 120, 30}, kStartStopId);
+    r.skip = CreateButton(Ui::RecordSkip, {145, 65, 80, 30}, kSkipId);
+    r.back = CreateButton(Ui::RecordBack, {230, 65, 80, 30}, kBackId);
+    r.word = CreateStatic({25, 10, 595, 40}, r.wordFont.Get());
+    r.progress = CreateStatic({245, 269, 220, 20}, GuiFont);
+    r.indicator = CreateStatic({380, 71, 210, 30}, r.indicatorFont.Get());
     for (int i = 0; i < kRecorderRows; ++i) {
         const int y = 105 + kRowHeight * i;
-        g_recorder.first[i] = CreateRowEdit(kFirstRowId + i, {20, y, 215, 25}, g_recorder.firstFont.Get(), 30);
-        g_recorder.second[i] = CreateRowEdit(kSecondRowId + i, {255, y, 350, 25}, g_recorder.secondFont.Get(), 50);
+        r.first[i] = CreateRowEdit(kFirstRowId + i, {20, y, 215, 25}, r.firstFont.Get(), 30);
+        r.second[i] = CreateRowEdit(kSecondRowId + i, {255, y, 350, 25}, r.secondFont.Get(), 50);
     }
-    g_recorder.scrollBar = CreateChild(L"scrollbar", L"", SBS_VERT, {235, 105, 20, 139}, kScrollBarId, nullptr);
-    g_recorder.lookUp = CreateLookUpEdit(g_recorder.window, 20, 260, 215, 25, g_recorder.firstFont.Get(), true);
-    const LONG_PTR previous = SetWindowLongPtrW(g_recorder.startStop, GWLP_WNDPROC,
-                                                reinterpret_cast<LONG_PTR>(StartStopButtonProc));
-    SetPropW(g_recorder.startStop, kPreviousButtonProc, reinterpret_cast<HANDLE>(previous));
+    r.scrollBar = CreateChild(r.window, {.kind = L"scrollbar", .place = {235, 105, 20, 139}, .id = kScrollBarId,
+                                         .style = SBS_VERT});
+    r.lookUp = CreateLookUpEdit(r.window, 20, 260, 215, 25, r.firstFont.Get(), true);
+    if (r.startStop) SubclassControl(r.startStop, StartStopButtonProc);
 }
 
 // --- the look-up edit --------------------------------------------------------------
@@ -258,7 +263,6 @@ LRESULT OnCreate(HWND window) {
     g_recorder.window = window;
     MakeFonts();
     CreateControls();
-    ApplyStayOnTop(window);
     g_recorder.current = StartIndex(ReadLastRecorded(FirstLanguage(), ProfileFile), WordCount);
     SetScrollRange(g_recorder.scrollBar, SB_CTL, 0, RecorderScrollMax(WordCount), FALSE);
     if (WordCount > 0) {
@@ -299,10 +303,7 @@ LRESULT OnCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnVScroll(WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) != g_recorder.scrollBar || WordCount <= 0) return 0;
-    // The message carries 16 bits of the thumb's position; the tracked position has all.
-    SCROLLINFO info{sizeof(info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
-    GetScrollInfo(g_recorder.scrollBar, SB_CTL, &info);
-    const int thumb = (info.nTrackPos & 0xFFFF) == HIWORD(wParam) ? info.nTrackPos : HIWORD(wParam);
+    const int thumb = ThumbPosition(g_recorder.scrollBar, wParam);
     MoveRowsIfChanged(TopAfterRecorderScroll(g_recorder.top, LOWORD(wParam), thumb, WordCount), true);
     return 0;
 }
@@ -311,8 +312,6 @@ LRESULT OnDestroy() {
     // A recording not stopped is not saved, and its entry stays the one to record.
     g_recorder.recording.reset();
     WriteLastRecorded(FirstLanguage(), g_recorder.current, ProfileFile);
-    g_recorder = {};
-    EndToolWindow();
     return 0;
 }
 
@@ -326,17 +325,22 @@ LRESULT CALLBACK RecorderWindowProc(HWND window, UINT message, WPARAM wParam, LP
     }
 }
 
+std::wstring RecorderCaption() { return std::wstring(UiText(Ui::RecordCaption)) + L": (" + FirstLanguage() + L")"; }
+
+const ToolWindowSpec kRecorderSpec{
+    .className = kRecorderWindowClass,
+    .captionText = RecorderCaption,
+    .width = kWidth,
+    .height = kHeight,
+    .clientHeight = false,
+    .style = WS_OVERLAPPEDWINDOW,
+    .procedure = RecorderWindowProc,
+    .clearState = [] { g_recorder = {}; },
+};
+
 }  // namespace
 
 HWND OpenRecorderWindow() {
-    RegisterProgramClass(kRecorderWindowClass, RecorderWindowProc);
     g_recorder = {};
-    const std::wstring caption = std::wstring(UiText(Ui::RecordCaption)) + L": (" + FirstLanguage() + L")";
-    HWND window = CreateWindowExW(0, kRecorderWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW,
-                                  (ScreenWidth - kWidth) / 2, (ScreenHeight - kHeight) / 2, kWidth, kHeight, nullptr,
-                                  nullptr, ModuleInstance, nullptr);
-    if (!window) return nullptr;
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    return window;
+    return OpenToolWindowFrame(kRecorderSpec);
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 inline constexpr wchar_t kOpenSoundCommand[] = L"open new type waveaudio alias mysound";
 inline constexpr wchar_t kRecordSoundCommand[] = L"record mysound";
@@ -31,10 +32,12 @@ public:
 
     // Opens the device and records. A device that does not open has been reported by
     // the sender; `cantOpen` then tells the user that no recording runs, and nothing
-    // is recorded. True while recording.
+    // is recorded. A device that opens but does not record (reported too) is closed
+    // again. True while recording.
     bool Start(const std::function<void()>& cantOpen);
-    // Stop, save, close, each sent even when one before it failed.
-    void StopAndSave(const std::wstring& path);
+    // Stop, save, close, each sent even when one before it failed. True when the stop
+    // and the save worked.
+    bool StopAndSave(const std::wstring& path);
     // Closes the device without saving.
     void Discard();
     bool Running() const { return open_; }
@@ -43,3 +46,14 @@ private:
     SoundCommandSender send_;
     bool open_ = false;
 };
+
+// Whether the bytes of a wave file (or its first bytes) hold sound: a RIFF WAVE file
+// whose data chunk has at least one byte. A device without a working input saves one
+// whose data chunk is empty.
+bool WaveHoldsSound(std::string_view bytes);
+
+enum class KeptRecording { Kept, NoSound, NotWritten };
+// Ends the recording and keeps it as the file at `path`, replacing an earlier
+// recording in one step, but only when the device reported no error and what it saved
+// holds sound. Otherwise nothing of it is left and an earlier recording stays.
+KeptRecording StopAndKeep(SoundRecording& recording, const std::wstring& path);

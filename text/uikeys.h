@@ -97,7 +97,10 @@
     X(ProgramAborted, L"Program aborted")                                                                \
     X(RecordCantOpen, L"Can't open new sound   ")                                                        \
     X(CreateListNoPrintFile, L"Could not write the print file")                                          \
-    X(CreateListNoMark, L"Could not save the mark in the practice list")
+    X(CreateListNoMark, L"Could not save the mark in the practice list")                                \
+    X(RecordNoSound,                                                                                     \
+      L"No sound was recorded, so nothing was saved. Check the microphone and record the word again.")   \
+    X(RecordNotSaved, L"The recording could not be saved.")
 
 enum class Ui : int {
 #define LINGORIX_UI_ENUM(k) k,

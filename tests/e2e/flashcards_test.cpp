@@ -123,3 +123,30 @@ TEST_F(FlashCardsTest, TwoEntriesAtTheFastEndRunToTheEndMessage) {
     ASSERT_EQ(app.Exit(main), 0u);
     EXPECT_TRUE(profile::Int(L"WinPosTopPractise").has_value());
 }
+
+// Minimised before its second word and restored: the last card still shows its second
+// word, and the run goes on rather than ending at once.
+TEST_F(FlashCardsTest, RestoredAfterAMinimiseTheCardKeepsItsSecondWord) {
+    profile::Set(L"PracticeMode", L"0");
+    WritePracticeList({{L"chat", L"cat"}});
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    Command(main, kPractise);
+    HWND flash = app.WaitForWindow(L"leren", nullptr);
+    ASSERT_NE(flash, nullptr);
+    HWND answer = GetDlgItem(flash, 46);
+    ASSERT_TRUE(WaitUntil([&] { return PixelsOnScreen(GetDlgItem(flash, 45), kNavy) > 0; }, 3000));
+
+    PostMessageW(flash, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(flash) != FALSE; }, 3000));
+    PostMessageW(flash, WM_SYSCOMMAND, SC_RESTORE, 0);
+    // The step after a restore comes a tenth of a second later; an end after the second
+    // word would wait the slider's 5.25 s.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return app.FindMessageBox() || (!IsIconic(flash) && PixelsOnScreen(answer, kNavy) > 0); }, 4000));
+    EXPECT_FALSE(app.FindMessageBox());
+    EXPECT_TRUE(IsWindow(flash));
+    if (std::optional<MessageBoxWindow> box = app.FindMessageBox()) box->Press(IDOK);
+    EXPECT_TRUE(CloseAndExit(app, flash, main));
+}

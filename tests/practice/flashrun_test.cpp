@@ -158,7 +158,7 @@ TEST(FlashRun, ResizeBringsANewEntryAndCountsTheOneOnScreen) {
     EXPECT_EQ(after.Tick().show, FlashShow::Answer);
 }
 
-TEST(FlashRun, MinimisedRunWaitsUntilTheWindowComesBack) {
+TEST(FlashRun, MinimisedRunWaitsAndResumesInThePhaseItPausedIn) {
     Driver d(2);
     d.Tick();
     FlashStep step = d.run.Pause();
@@ -171,8 +171,29 @@ TEST(FlashRun, MinimisedRunWaitsUntilTheWindowComesBack) {
     EXPECT_EQ(d.run.MoveOn().restartPeriod, 0);
     EXPECT_EQ(d.records.size(), 1u);
 
+    // Restored: the card that was showing gets its second word a tenth of a second
+    // later, and the slider's wait follows it.
     EXPECT_EQ(d.run.Resize().restartPeriod, kFlashRestartPeriod);
+    step = d.Tick();
+    EXPECT_EQ(step.show, FlashShow::Answer);
+    EXPECT_EQ(step.restartPeriod, 5250);
     EXPECT_EQ(d.Tick().show, FlashShow::Question);
     EXPECT_EQ(d.Tick().show, FlashShow::Answer);
     EXPECT_EQ(d.Tick().show, FlashShow::End);
+
+    // The last entry, paused before its second word, does not end the run on restore.
+    Driver last(1);
+    last.Tick();
+    last.run.Pause();
+    last.run.Resize();
+    EXPECT_EQ(last.Tick().show, FlashShow::Answer);
+    EXPECT_EQ(last.Tick().show, FlashShow::End);
+
+    // Paused with a second word up: the next entry follows on restore.
+    Driver answered(2);
+    answered.Tick();
+    answered.Tick();
+    answered.run.Pause();
+    answered.run.Resize();
+    EXPECT_EQ(answered.Tick().show, FlashShow::Question);
 }
