@@ -8,12 +8,12 @@
 
 namespace {
 
-constexpr wchar_t kSpecProperty[] = L"LingorixToolWindowSpec";
-
 HWND g_toolWindow = nullptr;
 
+// The description rides in the window's user data: a property would cost a round trip
+// to the window server under some systems on every message.
 const ToolWindowSpec* SpecOf(HWND window) {
-    return static_cast<const ToolWindowSpec*>(GetPropW(window, kSpecProperty));
+    return reinterpret_cast<const ToolWindowSpec*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 void Place(HWND window, const ToolWindowSpec& spec) {
@@ -32,7 +32,7 @@ void End(HWND window, const ToolWindowSpec& spec) {
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetPropW(window, kSpecProperty, static_cast<HANDLE>(create->lpCreateParams));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         const auto* created = static_cast<const ToolWindowSpec*>(create->lpCreateParams);
         if (created && created->role == WindowRole::Tool) g_toolWindow = window;
     }
@@ -41,7 +41,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     const LRESULT result = spec->procedure(window, message, wParam, lParam);
     if (message == WM_CREATE && result == 0) Place(window, *spec);
     if (message == WM_DESTROY) End(window, *spec);
-    if (message == WM_NCDESTROY) RemovePropW(window, kSpecProperty);
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     return result;
 }
 

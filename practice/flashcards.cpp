@@ -223,7 +223,7 @@ LRESULT CALLBACK FlashProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
-void DrawLine(HDC dc, const wchar_t* text, RECT rect) { DrawTextW(dc, text, -1, &rect, DT_SINGLELINE); }
+void DrawLine(HDC dc, const wchar_t* text, RECT rect) { DrawLabel(dc, text, rect, DT_SINGLELINE); }
 
 const ToolWindowSpec kFlashCardsSpec{
     .className = kFlashCardsClass,

@@ -224,8 +224,8 @@ void CreateControls() {
     RecorderState& r = g_recorder;
     CreateButton(Ui::RecordExit, {506, 260, 100, 30}, kExitId);
     r.startStop = CreateButton(Ui::RecordStart, {20, 65, 120, 30}, kStartStopId);
-    r.skip = CreateButton(Ui::RecordSkip, {145, 65, 80, 30}, kSkipId);
-    r.back = CreateButton(Ui::RecordBack, {230, 65, 80, 30}, kBackId);
+    r.skip = CreateButton(Ui::RecordSkip, {145, 65, 85, 30}, kSkipId);
+    r.back = CreateButton(Ui::RecordBack, {235, 65, 85, 30}, kBackId);
     r.word = CreateStatic({25, 10, 595, 40}, r.wordFont.Get());
     r.progress = CreateStatic({245, 269, 220, 20}, GuiFont);
     r.indicator = CreateStatic({380, 71, 210, 30}, r.indicatorFont.Get());

@@ -103,6 +103,18 @@ void CheckControl(HWND control, std::vector<TextMisfit>& misfits) {
                                      L"x" + std::to_wstring(room.height) + L", the text needs " + Size(box)});
 }
 
+// Frames and group boxes only draw a border: labels inside them are meant to be there.
+bool IsFrame(HWND control) {
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const std::wstring kind = ClassOf(control);
+    if (CompareStringOrdinal(kind.c_str(), -1, L"Static", -1, TRUE) == CSTR_EQUAL) {
+        const LONG type = style & SS_TYPEMASK;
+        return (type >= SS_BLACKRECT && type <= SS_WHITEFRAME) || (type >= SS_ETCHEDHORZ && type <= SS_ETCHEDFRAME);
+    }
+    return CompareStringOrdinal(kind.c_str(), -1, L"Button", -1, TRUE) == CSTR_EQUAL &&
+           (style & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
 }  // namespace
 
 std::vector<TextMisfit> TextMisfits(HWND window) {
@@ -128,7 +140,7 @@ std::vector<TextMisfit> TextMisfits(HWND window) {
             label.drawn.bottom - label.drawn.top > label.place.bottom - label.place.top)
             misfits.push_back({label.text, L"painted in " + Size(label.place) + L", needs " + Size(label.drawn)});
         for (HWND control : controls) {
-            if (!IsWindowVisible(control) || GetParent(control) != window) continue;
+            if (!IsWindowVisible(control) || GetParent(control) != window || IsFrame(control)) continue;
             RECT at{};
             GetWindowRect(control, &at);
             MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&at), 2);
