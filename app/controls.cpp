@@ -2,6 +2,17 @@
 
 #include "win/session.h"
 
+ChildControl WordEdit(RECT place, int id, HFONT font, std::size_t limit, DWORD style) {
+    return {.kind = L"edit",
+            .place = place,
+            .id = id,
+            .font = font,
+            .style = WS_BORDER | style,
+            .exStyle = WS_EX_CLIENTEDGE,
+            .noMargins = true,
+            .limit = limit};
+}
+
 HWND CreateChild(HWND parent, const ChildControl& c) {
     const DWORD style = WS_CHILD | (c.hidden ? 0 : WS_VISIBLE) | c.style;
     HWND child = CreateWindowExW(c.exStyle, c.kind, c.text, style, c.place.left, c.place.top, c.place.right,

@@ -22,5 +22,9 @@ struct ChildControl {
     std::size_t limit = 0;             // edits: the most characters; 0 keeps the edit's own
 };
 
+// An edit that shows a word of a list: a sunken border and no margins, so the word
+// uses the whole field; `style` adds to the border (ES_AUTOHSCROLL, ES_READONLY, ...).
+ChildControl WordEdit(RECT place, int id, HFONT font, std::size_t limit = 0, DWORD style = ES_AUTOHSCROLL);
+
 // nullptr when the control could not be made.
 HWND CreateChild(HWND parent, const ChildControl& control);

@@ -56,14 +56,7 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 HWND CreateEdit(HWND window, int id, HFONT font, std::size_t limit, int top) {
-    HWND edit = CreateChild(window, {.kind = L"edit",
-                                     .place = {15, top, 595, 35},
-                                     .id = id,
-                                     .font = font,
-                                     .style = WS_BORDER | ES_AUTOHSCROLL,
-                                     .exStyle = WS_EX_CLIENTEDGE,
-                                     .noMargins = true,
-                                     .limit = limit});
+    HWND edit = CreateChild(window, WordEdit({15, top, 595, 35}, id, font, limit));
     if (edit) SubclassControl(edit, EditProc);
     return edit;
 }

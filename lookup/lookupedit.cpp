@@ -24,14 +24,9 @@ LRESULT CALLBACK LookUpEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
 void ForwardLookUpKeys(HWND edit) { SubclassControl(edit, LookUpEditProc); }
 
 HWND CreateLookUpEdit(HWND parent, int left, int top, int width, int height, HFONT font, bool visible) {
-    HWND edit = CreateChild(parent, {.kind = L"edit",
-                                     .place = {left, top, width, height},
-                                     .id = kLookUpEditId,
-                                     .font = font,
-                                     .style = WS_BORDER,
-                                     .exStyle = WS_EX_CLIENTEDGE,
-                                     .hidden = !visible,
-                                     .noMargins = true});
+    ChildControl control = WordEdit({left, top, width, height}, kLookUpEditId, font, 0, 0);
+    control.hidden = !visible;
+    HWND edit = CreateChild(parent, control);
     if (edit) ForwardLookUpKeys(edit);
     return edit;
 }

@@ -231,14 +231,7 @@ LRESULT CALLBACK RowEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 HWND CreateRowEdit(int id, RECT place, HFONT font, std::size_t limit) {
-    HWND edit = CreateChild(g_search.window, {.kind = L"edit",
-                                              .place = place,
-                                              .id = id,
-                                              .font = font,
-                                              .style = WS_BORDER | ES_AUTOHSCROLL,
-                                              .exStyle = WS_EX_CLIENTEDGE,
-                                              .noMargins = true,
-                                              .limit = limit});
+    HWND edit = CreateChild(g_search.window, WordEdit(place, id, font, limit));
     if (edit) SubclassControl(edit, RowEditProc);
     return edit;
 }

@@ -181,14 +181,7 @@ void CreateButton(HWND window, int id, Ui text, int left) {
 }
 
 HWND CreateRowEdit(HWND window, int id, RECT place, HFONT font, std::size_t limit) {
-    return CreateChild(window, {.kind = L"edit",
-                                .place = place,
-                                .id = id,
-                                .font = font,
-                                .style = WS_BORDER | ES_AUTOHSCROLL | ES_READONLY,
-                                .exStyle = WS_EX_CLIENTEDGE,
-                                .noMargins = true,
-                                .limit = limit});
+    return CreateChild(window, WordEdit(place, id, font, limit, ES_AUTOHSCROLL | ES_READONLY));
 }
 
 void CreateRows(HWND window) {

@@ -48,13 +48,7 @@ LRESULT CALLBACK RowProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 HWND CreateRow(HWND window, int id, int left, int top, int width, HFONT font) {
-    HWND edit = CreateChild(window, {.kind = L"edit",
-                                     .place = {left, top, width, 25},
-                                     .id = id,
-                                     .font = font,
-                                     .style = WS_BORDER,
-                                     .exStyle = WS_EX_CLIENTEDGE,
-                                     .noMargins = true});
+    HWND edit = CreateChild(window, WordEdit({left, top, width, 25}, id, font, 0, 0));
     if (edit) SubclassControl(edit, RowProc);
     return edit;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/controls.h"
 #include "app/drawing.h"
 #include "app/fonts.h"
 #include "app/globals.h"
@@ -106,12 +107,13 @@ void LoadLogo() {
 }
 
 void CreateButtons(HWND window) {
-    for (const MainButton& b : kButtons) {
-        HWND button = CreateWindowW(L"button", UiText(b.text), WS_CHILD | WS_VISIBLE | BS_MULTILINE, b.left,
-                                    kButtonTop, kButtonWidth, kButtonHeight, window,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), ModuleInstance, nullptr);
-        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), TRUE);
-    }
+    for (const MainButton& b : kButtons)
+        CreateChild(window, {.kind = L"button",
+                             .text = UiText(b.text),
+                             .place = {b.left, kButtonTop, kButtonWidth, kButtonHeight},
+                             .id = b.id,
+                             .font = GuiFont,
+                             .style = BS_MULTILINE});
 }
 
 // Black text with a light copy two pixels up and left.

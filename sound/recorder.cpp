@@ -202,14 +202,7 @@ HWND CreateStatic(RECT place, HFONT font) {
 }
 
 HWND CreateRowEdit(int id, RECT place, HFONT font, std::size_t limit) {
-    return CreateChild(g_recorder.window, {.kind = L"edit",
-                                           .place = place,
-                                           .id = id,
-                                           .font = font,
-                                           .style = WS_BORDER | ES_AUTOHSCROLL,
-                                           .exStyle = WS_EX_CLIENTEDGE,
-                                           .noMargins = true,
-                                           .limit = limit});
+    return CreateChild(g_recorder.window, WordEdit(place, id, font, limit));
 }
 
 void MakeFonts() {
