@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <vector>
 
@@ -41,10 +42,10 @@ void AppendEscaped(std::string& out, std::string_view word) {
     }
 }
 
-bool Unescape(std::string_view text, std::string& out) {
-    out.clear();
+// Appends the text with its escapes undone; false for an escape the writer never makes.
+bool AppendUnescaped(std::string_view text, std::string& out) {
     if (text.find('\\') == std::string_view::npos) {
-        out.assign(text);
+        out.append(text);
         return true;
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -98,9 +99,21 @@ bool IsCleanUtf8(std::string_view text) {
     return true;
 }
 
-bool WordField(std::string_view field, std::string& word) {
-    return !field.empty() && field.size() <= 2 * kLongestWord && Unescape(field, word) && !word.empty() &&
-           word.size() <= kLongestWord && IsCleanUtf8(word);
+// Appends the word a field holds to `out`; false when the field holds no word.
+bool AppendWord(std::string_view field, std::string& out) {
+    if (field.empty() || field.size() > 2 * kLongestWord) return false;
+    const std::size_t start = out.size();
+    if (!AppendUnescaped(field, out)) return false;
+    const std::string_view word(out.data() + start, out.size() - start);
+    return !word.empty() && word.size() <= kLongestWord && IsCleanUtf8(word);
+}
+
+// The card key of two word fields, built into `key`.
+bool KeyOfFields(std::string_view first, std::string_view second, std::string& key) {
+    key.clear();
+    if (!AppendWord(first, key)) return false;
+    key += '\0';
+    return AppendWord(second, key);
 }
 
 template <typename T>
@@ -289,10 +302,7 @@ LineVerdict ParseLogLine(std::string_view line, std::int64_t now, ReviewAnswer& 
     if (line.size() > kLongestLogLine) return LineVerdict::Garbage;
     std::array<std::string_view, 9> f;
     if (!SplitFields(line, f)) return LineVerdict::Garbage;
-    std::string first;
-    std::string second;
-    if (!WordField(f[1], first) || !WordField(f[2], second)) return LineVerdict::Garbage;
-    out.key = CardKey(first, second);
+    if (!KeyOfFields(f[1], f[2], out.key)) return LineVerdict::Garbage;
     int grade = 0;
     if (!Number(f[0], out.time) || out.time < kEarliestTime || out.time > kLatestTime) return LineVerdict::Damaged;
     if (out.time > now + kFutureTolerance) return LineVerdict::Damaged;
@@ -320,11 +330,16 @@ std::int64_t ReviewDayStart(int day, int utcOffsetSeconds) {
 }
 
 int LocalUtcOffset(std::int64_t time) {
-    // Offsets change at most a few times a year; the last hour asked is kept.
-    static std::int64_t cachedHour = -1;
-    static int cachedOffset = 0;
+    // Offsets change at most a few times a year; the hours asked lately are kept, so
+    // reading a log of a million answers asks the system only a few times.
+    struct Slot {
+        std::int64_t hour = std::numeric_limits<std::int64_t>::min();
+        int offset = 0;
+    };
+    static std::array<Slot, 256> cache;
     const std::int64_t hour = FloorDivide(time, 3600);
-    if (hour == cachedHour) return cachedOffset;
+    Slot& slot = cache[static_cast<std::size_t>(hour & 255)];
+    if (slot.hour == hour) return slot.offset;
     constexpr std::int64_t kUnixEpochAsFileTime = 116444736000000000ll;
     const std::int64_t ticks = (hour * 3600) * 10000000ll + kUnixEpochAsFileTime;
     FILETIME utcFile{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
@@ -336,9 +351,8 @@ int LocalUtcOffset(std::int64_t time) {
         return 0;
     const std::int64_t localTicks =
         (static_cast<std::int64_t>(localFile.dwHighDateTime) << 32) | static_cast<std::int64_t>(localFile.dwLowDateTime);
-    cachedHour = hour;
-    cachedOffset = static_cast<int>((localTicks - ticks) / 10000000ll);
-    return cachedOffset;
+    slot = {hour, static_cast<int>((localTicks - ticks) / 10000000ll)};
+    return slot.offset;
 }
 
 int ReviewCalendar::DayOf(std::int64_t time) const {
@@ -354,11 +368,34 @@ std::int64_t ReviewCalendar::DayStart(int day) const {
 
 // --- the history ---------------------------------------------------------------------
 
+const CardMemory* ReviewHistory::Find(std::string_view key) const {
+    const std::uint32_t number = keys.Find(key);
+    if (number == CardKeyIndex::kNone || memories[number].phase == CardPhase::New) return nullptr;
+    return &memories[number];
+}
+
+std::size_t ReviewHistory::CardCount() const {
+    return static_cast<std::size_t>(std::count_if(memories.begin(), memories.end(),
+                                                  [](const CardMemory& m) { return m.phase != CardPhase::New; }));
+}
+
+bool ReviewHistory::SameCards(const ReviewHistory& other) const {
+    if (CardCount() != other.CardCount()) return false;
+    for (std::uint32_t n = 0; n < keys.Size(); ++n) {
+        if (memories[n].phase == CardPhase::New) continue;
+        const CardMemory* theirs = other.Find(keys.Key(n));
+        if (!theirs || !(*theirs == memories[n])) return false;
+    }
+    return true;
+}
+
 void ReviewHistory::Apply(const ReviewAnswer& answer, int day) {
-    auto [entry, inserted] = cards.try_emplace(answer.key);
-    const CardPhase before = inserted ? CardPhase::New : entry->second.phase;
-    entry->second = answer.after;
-    entry->second.lastReview = answer.time;
+    const auto [number, added] = keys.Add(answer.key);
+    if (added) memories.emplace_back();
+    CardMemory& memory = memories[number];
+    const CardPhase before = memory.phase;
+    memory = answer.after;
+    memory.lastReview = answer.time;
     DayTally& tally = days[day];
     const bool right = answer.grade != Grade::Again;
     ++tally.answers;
@@ -370,9 +407,10 @@ void ReviewHistory::Apply(const ReviewAnswer& answer, int day) {
     }
 }
 
-void ReviewHistory::Forget(const std::string& key) { cards.erase(key); }
-
-void ReviewHistory::DropDaysBefore(int day) { days.erase(days.begin(), days.lower_bound(day)); }
+void ReviewHistory::Forget(const std::string& key) {
+    const std::uint32_t number = keys.Find(key);
+    if (number != CardKeyIndex::kNone) memories[number] = {};
+}
 
 bool ReadLogInto(const std::wstring& path, std::uint64_t from, std::int64_t now, const ReviewCalendar& calendar,
                  ReviewHistory& history) {
@@ -384,7 +422,7 @@ bool ReadLogInto(const std::wstring& path, std::uint64_t from, std::int64_t now,
         const LineVerdict verdict = tooLong ? LineVerdict::Garbage : ParseLogLine(line, now, answer);
         if (verdict == LineVerdict::Comment) return;
         if (verdict == LineVerdict::Answer &&
-            (history.cards.size() < kMostCards || history.cards.count(answer.key) != 0)) {
+            (history.keys.Size() < kMostCards || history.keys.Find(answer.key) != CardKeyIndex::kNone)) {
             history.Apply(answer, calendar.DayOf(answer.time));
             return;
         }
@@ -413,9 +451,9 @@ std::uint64_t LogFingerprint(HANDLE file, std::uint64_t end) {
 
 // --- the snapshot ----------------------------------------------------------------------
 
-std::string FormatSnapshot(const ReviewHistory& history) {
+std::string FormatSnapshot(const ReviewHistory& history, int firstDay) {
     std::string out;
-    out.reserve(64 + history.days.size() * 40 + history.cards.size() * 72);
+    out.reserve(64 + history.days.size() * 40 + history.memories.size() * 72);
     out += kSnapshotHeader;
     out += "\nlog\t";
     AppendNumber(out, static_cast<std::int64_t>(history.logBytes));
@@ -423,9 +461,10 @@ std::string FormatSnapshot(const ReviewHistory& history) {
     char hash[24];
     out.append(hash, std::to_chars(hash, hash + sizeof hash, history.logHash, 16).ptr);
     out += '\n';
-    for (const auto& [day, t] : history.days) {
+    for (auto it = history.days.lower_bound(firstDay); it != history.days.end(); ++it) {
+        const DayTally& t = it->second;
         out += "day";
-        for (const std::int64_t value : {std::int64_t{day}, std::int64_t{t.answers}, std::int64_t{t.right},
+        for (const std::int64_t value : {std::int64_t{it->first}, std::int64_t{t.answers}, std::int64_t{t.right},
                                          std::int64_t{t.introduced}, std::int64_t{t.reviews},
                                          std::int64_t{t.reviewsRight}}) {
             out += '\t';
@@ -433,7 +472,10 @@ std::string FormatSnapshot(const ReviewHistory& history) {
         }
         out += '\n';
     }
-    for (const auto& [key, memory] : history.cards) {
+    for (std::uint32_t n = 0; n < history.keys.Size(); ++n) {
+        const CardMemory& memory = history.memories[n];
+        if (memory.phase == CardPhase::New) continue;
+        const std::string_view key = history.keys.Key(n);
         out += "card\t";
         AppendEscaped(out, KeyFirstWord(key));
         out += '\t';
@@ -449,17 +491,16 @@ std::string FormatSnapshot(const ReviewHistory& history) {
 
 namespace {
 
-bool ParseSnapshotLine(std::string_view line, ReviewHistory& history, bool& sawLog) {
+bool ParseSnapshotLine(std::string_view line, ReviewHistory& history, bool& sawLog, std::string& key) {
     if (line.rfind("card\t", 0) == 0) {
         std::array<std::string_view, 8> f;
-        std::string first;
-        std::string second;
         CardMemory memory;
-        if (!SplitFields(line.substr(5), f) || !WordField(f[0], first) || !WordField(f[1], second) ||
-            !Number(f[7], memory.lastReview) || memory.lastReview < kEarliestTime ||
-            !ParseState(&f[2], memory.lastReview, memory))
+        if (!SplitFields(line.substr(5), f) || !KeyOfFields(f[0], f[1], key) || !Number(f[7], memory.lastReview) ||
+            memory.lastReview < kEarliestTime || !ParseState(&f[2], memory.lastReview, memory))
             return false;
-        return history.cards.emplace(CardKey(first, second), memory).second;
+        if (!history.keys.Add(key).second) return false;
+        history.memories.push_back(memory);
+        return true;
     }
     if (line.rfind("day\t", 0) == 0) {
         std::array<std::string_view, 6> f;
@@ -492,12 +533,16 @@ bool ParseSnapshot(std::string_view bytes, ReviewHistory& history) {
     if (bytes.substr(0, header.size()) != header || bytes.size() <= header.size() || bytes[header.size()] != '\n')
         return false;
     bool sawLog = false;
+    std::string key;
     std::size_t at = header.size() + 1;
     try {
+        const std::size_t lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+        history.keys.Reserve(lines, bytes.size());
+        history.memories.reserve(lines);
         while (at < bytes.size()) {
             const std::size_t end = bytes.find('\n', at);
             // A snapshot is written whole; one without its last line feed is not one.
-            if (end == std::string_view::npos || !ParseSnapshotLine(bytes.substr(at, end - at), history, sawLog)) {
+            if (end == std::string_view::npos || !ParseSnapshotLine(bytes.substr(at, end - at), history, sawLog, key)) {
                 history = {};
                 return false;
             }
@@ -511,9 +556,9 @@ bool ParseSnapshot(std::string_view bytes, ReviewHistory& history) {
     return sawLog;
 }
 
-bool SaveSnapshot(const std::wstring& path, const ReviewHistory& history) {
+bool SaveSnapshot(const std::wstring& path, const ReviewHistory& history, int firstDay) {
     AtomicFileWriter writer(path + L".new", path);
-    return writer.Ok() && writer.Write(FormatSnapshot(history)) && writer.Commit();
+    return writer.Ok() && writer.Write(FormatSnapshot(history, firstDay)) && writer.Commit();
 }
 
 HistoryLoad LoadHistory(const std::wstring& logPath, const std::wstring& snapshotPath, std::int64_t now,
@@ -539,6 +584,12 @@ HistoryLoad LoadHistory(const std::wstring& logPath, const std::wstring& snapsho
     }
     const std::uint64_t from = load.rebuilt ? 0 : history.logBytes;
     load.tailBytes = logSize - from;
+    // About one card for every ten answers of a log read whole.
+    if (load.rebuilt) {
+        const std::size_t cards = static_cast<std::size_t>(std::min<std::uint64_t>(logSize / 700, 1u << 20));
+        history.keys.Reserve(cards, cards * 24);
+        history.memories.reserve(cards);
+    }
     if (load.tailBytes > kLongReadBytes && longWork) longWork();
     try {
         if (!ReadLogInto(logPath, from, now, calendar, history)) {

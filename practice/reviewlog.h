@@ -13,11 +13,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <map>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
+#include "practice/cardkeys.h"
 #include "practice/fsrs.h"
 #include "win/handles.h"
 
@@ -86,19 +88,24 @@ private:
 
 // Every card's state after the answers read so far, and the answers per day.
 struct ReviewHistory {
-    std::unordered_map<std::string, CardMemory> cards;
+    CardKeyIndex keys;                // every card the log named
+    std::vector<CardMemory> memories;  // by key number; New: no history (none, or forgotten)
     std::map<int, DayTally> days;
     std::uint64_t logBytes = 0;  // the part of the log read (whole lines)
     std::uint64_t logHash = 0;   // of the last bytes of that part
     int unreadableLines = 0;     // garbage and damaged lines met while reading
     bool tornTail = false;       // the log ends in a line that was being written
 
+    // The card's state, or nullptr when it has no history.
+    const CardMemory* Find(std::string_view key) const;
+    // Cards with a history.
+    std::size_t CardCount() const;
+    // The same cards in the same states, whatever order they came in.
+    bool SameCards(const ReviewHistory& other) const;
     // Applies an answer; `day` is its review day.
     void Apply(const ReviewAnswer& answer, int day);
     // A card whose history cannot be trusted starts as a new card.
     void Forget(const std::string& key);
-    // Only the days the program shows are kept in the snapshot.
-    void DropDaysBefore(int day);
 };
 
 // Reads the log from byte `from` (the start of a line) to its last whole line,
@@ -107,11 +114,12 @@ struct ReviewHistory {
 bool ReadLogInto(const std::wstring& path, std::uint64_t from, std::int64_t now, const ReviewCalendar& calendar,
                  ReviewHistory& history);
 
-// The snapshot of a history: text, replaced whole.
-std::string FormatSnapshot(const ReviewHistory& history);
+// The snapshot of a history: text, replaced whole. Days before `firstDay` are left out.
+std::string FormatSnapshot(const ReviewHistory& history, int firstDay = std::numeric_limits<int>::min());
 // False, and `history` empty, when the bytes are no snapshot of this program.
 bool ParseSnapshot(std::string_view bytes, ReviewHistory& history);
-bool SaveSnapshot(const std::wstring& path, const ReviewHistory& history);
+bool SaveSnapshot(const std::wstring& path, const ReviewHistory& history,
+                  int firstDay = std::numeric_limits<int>::min());
 
 // A fingerprint of the last bytes before `end` of a file, to tell that the log the
 // snapshot was made of is still the one beside it; 0 when they cannot be read.

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstring>
 #include <ctime>
-#include <unordered_set>
 
 #include "app/settings.h"
 #include "store/catalogue.h"
@@ -33,7 +32,12 @@ public:
     }
     void Append(const unsigned char* field, std::size_t length, std::string& out) const {
         if (singleByte_) {
-            for (std::size_t i = 0; i < length; ++i) out += table_[field[i]];
+            for (std::size_t i = 0; i < length; ++i) {
+                if (field[i] < 0x80)
+                    out += static_cast<char>(field[i]);
+                else
+                    out += table_[field[i]];
+            }
             return;
         }
         const std::string bytes(reinterpret_cast<const char*>(field), length);
@@ -79,14 +83,12 @@ int CountDeckEntries(const std::vector<ReviewDeckFiles>& decks) {
     return static_cast<int>(std::min<long long>(entries, 0x7FFFFFFF));
 }
 
-std::vector<std::string> PracticeListCardKeys(std::string_view fileBytes, UINT firstCodePage, UINT secondCodePage) {
+CardKeyIndex PracticeListCardKeys(std::string_view fileBytes, UINT firstCodePage, UINT secondCodePage) {
     const Utf8Converter first(firstCodePage);
     const Utf8Converter second(secondCodePage);
-    std::vector<std::string> keys;
-    std::unordered_set<std::string> seen;
     const std::size_t records = fileBytes.size() / kRecordSize;
-    keys.reserve(records);
-    seen.reserve(records);
+    CardKeyIndex keys;
+    keys.Reserve(records, records * 24);
     std::string key;
     for (std::size_t i = 0; i < records; ++i) {
         const auto* record = reinterpret_cast<const unsigned char*>(fileBytes.data() + i * kRecordSize);
@@ -100,7 +102,7 @@ std::vector<std::string> PracticeListCardKeys(std::string_view fileBytes, UINT f
         first.Append(record, firstLength, key);
         key += '\0';
         second.Append(record + kFirstWordField, secondLength, key);
-        if (seen.insert(key).second) keys.push_back(key);
+        keys.Add(key);
     }
     return keys;
 }
@@ -160,16 +162,24 @@ void ReviewSession::Load(std::vector<ReviewDeckFiles> decks, std::int64_t now, R
         deck.changed = load.rebuilt || load.tailBytes > 0;
         deck.writer = std::make_unique<ReviewLogWriter>(deck.files.logFile);
         std::string bytes;
-        if (deck.files.words && ReadFileBytes(deck.files.practiceFile, bytes)) {
-            const int index = static_cast<int>(decks_.size());
-            for (std::string& key : PracticeListCardKeys(bytes, deck.files.words->firstCodePage,
-                                                         deck.files.words->secondCodePage)) {
-                const auto known = deck.history.cards.find(key);
-                memories_.push_back(known == deck.history.cards.end() ? CardMemory{} : known->second);
-                cards_.push_back({index, std::move(key)});
-            }
-        }
+        if (deck.files.words && ReadFileBytes(deck.files.practiceFile, bytes))
+            deck.listKeys = PracticeListCardKeys(bytes, deck.files.words->firstCodePage,
+                                                 deck.files.words->secondCodePage);
         decks_.push_back(std::move(deck));
+    }
+    // The cards' words stay where the decks keep them from here on.
+    std::size_t total = 0;
+    for (const Deck& deck : decks_) total += deck.listKeys.Size();
+    cards_.reserve(total);
+    memories_.reserve(total);
+    for (int index = 0; index < static_cast<int>(decks_.size()); ++index) {
+        const Deck& deck = decks_[static_cast<std::size_t>(index)];
+        for (std::uint32_t n = 0; n < deck.listKeys.Size(); ++n) {
+            const std::string_view key = deck.listKeys.Key(n);
+            const CardMemory* known = deck.history.Find(key);
+            memories_.push_back(known ? *known : CardMemory{});
+            cards_.push_back({index, key});
+        }
     }
     BuildQueue(now);
 }
@@ -234,7 +244,7 @@ bool ReviewSession::Answer(Grade grade, std::int64_t now) {
     const CardMemory before = memories_[index];
     const CardMemory after = StoredMemory(scheduler_.Review(before, grade, now));
     Deck& deck = decks_[static_cast<std::size_t>(cards_[index].deck)];
-    const ReviewAnswer answer{now, cards_[index].key, grade, after};
+    const ReviewAnswer answer{now, std::string(cards_[index].key), grade, after};
     const bool written = deck.writer->Append(answer);
     deck.history.Apply(answer, calendar_.DayOf(now));
     if (written)
@@ -242,7 +252,7 @@ bool ReviewSession::Answer(Grade grade, std::int64_t now) {
     else
         deck.writeFailed = true;
     deck.changed = true;
-    memories_[index] = deck.history.cards[cards_[index].key];
+    memories_[index] = *deck.history.Find(cards_[index].key);
     queue_.Answered(current_, before, memories_[index]);
     Refresh(now);
     return written;
@@ -260,8 +270,7 @@ void ReviewSession::SaveSnapshots() {
         if (!deck.changed || deck.writeFailed) continue;
         // The snapshot describes exactly the log as it stands now; lines written by this
         // session are already in `history`.
-        ReviewHistory history = deck.history;
-        history.DropDaysBefore(keepFrom);
+        ReviewHistory& history = deck.history;
         UniqueFile log(CreateFileW(deck.files.logFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!log) continue;
@@ -270,6 +279,6 @@ void ReviewSession::SaveSnapshots() {
         if (!GetFileSizeEx(log.Get(), &size) || static_cast<std::uint64_t>(size.QuadPart) < history.logBytes) continue;
         history.logHash = LogFingerprint(log.Get(), history.logBytes);
         log.Reset();
-        if (SaveSnapshot(deck.files.snapshotFile, history)) deck.changed = false;
+        if (SaveSnapshot(deck.files.snapshotFile, history, keepFrom)) deck.changed = false;
     }
 }

@@ -34,8 +34,8 @@ std::vector<ReviewDeckFiles> CurrentReviewDecks();
 int CountDeckEntries(const std::vector<ReviewDeckFiles>& decks);
 
 // The first and second words of the live entries of a practice list file, as card
-// keys, in file order, each card once.
-std::vector<std::string> PracticeListCardKeys(std::string_view fileBytes, UINT firstCodePage, UINT secondCodePage);
+// keys, numbered in file order, each card once.
+CardKeyIndex PracticeListCardKeys(std::string_view fileBytes, UINT firstCodePage, UINT secondCodePage);
 
 std::wstring Utf8ToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
@@ -45,7 +45,7 @@ std::int64_t ReviewNow();
 
 struct ReviewCard {
     int deck = 0;
-    std::string key;
+    std::string_view key;  // in the session's own copy of the practice list's words
     std::wstring First() const;
     std::wstring Second() const;
 };
@@ -87,6 +87,7 @@ public:
 private:
     struct Deck {
         ReviewDeckFiles files;
+        CardKeyIndex listKeys;  // the cards of the practice list file
         ReviewHistory history;
         std::unique_ptr<ReviewLogWriter> writer;
         bool changed = false;

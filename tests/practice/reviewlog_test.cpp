@@ -44,8 +44,8 @@ TEST_F(ReviewLogTest, WordsWithTabsAndBackslashesComeBackAsTheyWere) {
     const std::string bytes = ReadBytes(kLog);
     EXPECT_NE(bytes.find("a\\tb\\\\c\td\\ne, \xc3\xa9t\xc3\xa9\t2\t2\t0\t2.3065\t2.1181\t"), std::string::npos) << bytes;
     const ReviewHistory history = Load();
-    ASSERT_EQ(history.cards.count(answer.key), 1u);
-    EXPECT_EQ(history.cards.at(answer.key).due, answer.after.due);
+    ASSERT_NE(history.Find(answer.key), nullptr);
+    EXPECT_EQ(history.Find(answer.key)->due, answer.after.due);
     EXPECT_EQ(history.unreadableLines, 0);
 }
 
@@ -59,13 +59,13 @@ TEST_F(ReviewLogTest, ATornLastLineIsIgnoredAndCutOffBeforeTheNextAnswer) {
     ReviewHistory history = Load();
     EXPECT_TRUE(history.tornTail);
     EXPECT_EQ(history.unreadableLines, 0);  // nothing to tell the user: that answer was never given
-    EXPECT_EQ(history.cards.size(), 1u);
+    EXPECT_EQ(history.CardCount(), 1u);
 
     Append(Answer(kMonday + 120, "maison", "house", Grade::Easy));
     EXPECT_EQ(ReadBytes(kLog), whole + FormatLogLine(Answer(kMonday + 120, "maison", "house", Grade::Easy)));
     history = Load();
     EXPECT_FALSE(history.tornTail);
-    EXPECT_EQ(history.cards.size(), 2u);
+    EXPECT_EQ(history.CardCount(), 2u);
 }
 
 TEST_F(ReviewLogTest, GarbageHugeLinesAndFutureDatesStartTheirCardsAfresh) {
@@ -83,10 +83,10 @@ TEST_F(ReviewLogTest, GarbageHugeLinesAndFutureDatesStartTheirCardsAfresh) {
 
     const ReviewHistory history = Load(now);
     EXPECT_EQ(history.unreadableLines, 4);
-    EXPECT_EQ(history.cards.count(CardKey("chat", "cat")), 0u);   // its last line is damaged
-    EXPECT_EQ(history.cards.count(CardKey("chien", "dog")), 0u);  // answered in the future
-    EXPECT_EQ(history.cards.count(CardKey("unknown", "not in any list")), 1u);  // kept for a re-added entry
-    EXPECT_EQ(history.cards.count(CardKey("maison", "house")), 1u);
+    EXPECT_EQ(history.Find(CardKey("chat", "cat")), nullptr);   // its last line is damaged
+    EXPECT_EQ(history.Find(CardKey("chien", "dog")), nullptr);  // answered in the future
+    EXPECT_NE(history.Find(CardKey("unknown", "not in any list")), nullptr);  // kept for a re-added entry
+    EXPECT_NE(history.Find(CardKey("maison", "house")), nullptr);
     EXPECT_EQ(history.days.at(ReviewDayOf(kMonday, 0)).answers, 4);
 }
 
@@ -105,7 +105,7 @@ TEST_F(ReviewLogTest, TheSnapshotCoversTheLogAndIsDroppedWhenTheLogIsAnotherOne)
     EXPECT_LT(load.tailBytes, 200u);
     DeleteFileW(kSnapshot);
     const ReviewHistory rebuilt = Load();
-    EXPECT_EQ(cached.cards, rebuilt.cards);
+    EXPECT_TRUE(cached.SameCards(rebuilt));
     EXPECT_EQ(cached.days, rebuilt.days);
     EXPECT_EQ(cached.days.at(ReviewDayOf(kMonday, 0)).introduced, 2);
 
@@ -120,7 +120,7 @@ TEST_F(ReviewLogTest, TheSnapshotCoversTheLogAndIsDroppedWhenTheLogIsAnotherOne)
     // A damaged snapshot is only a cache: the log is read instead.
     WriteBytes(kSnapshot, "# Lingorix review snapshot 1\ncard\tbroken\n");
     EXPECT_TRUE(LoadHistory(kLog, kSnapshot, kMonday + 10 * 86400, kUtc, fresh).rebuilt);
-    EXPECT_EQ(fresh.cards.size(), 2u);
+    EXPECT_EQ(fresh.CardCount(), 2u);
 }
 
 TEST_F(ReviewLogTest, DeletingThePracticeListTakesItsReviewFilesAlong) {
