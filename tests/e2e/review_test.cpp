@@ -41,6 +41,7 @@ protected:
     HWND Open(LaunchedApp& app, HWND& main) {
         main = StartMainWindow(app);
         if (!main) return nullptr;
+        EXPECT_TRUE(ReadMenuBar(main).IsChecked(66));  // Practice mode > Review due words
         Command(main, kPractise);
         return app.WaitForWindow(L"herhalen", (EnglishText("ReviewCaption") + L"  (Basics)").c_str());
     }
