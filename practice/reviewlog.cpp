@@ -510,6 +510,7 @@ bool ParseSnapshotLine(std::string_view line, ReviewHistory& history, bool& sawL
             !Number(f[2], t.right) || !Number(f[3], t.introduced) || !Number(f[4], t.reviews) ||
             !Number(f[5], t.reviewsRight))
             return false;
+        if (t.answers < 0 || t.right < 0 || t.introduced < 0 || t.reviews < 0 || t.reviewsRight < 0) return false;
         return history.days.emplace(day, t).second;
     }
     if (line.rfind("log\t", 0) == 0) {
