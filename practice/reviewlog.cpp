@@ -3,185 +3,24 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <new>
 #include <vector>
 
-#include "store/atomicfile.h"
-#include "store/catalogue.h"
+#include "practice/reviewfields.h"
+
+using namespace reviewfile;
 
 namespace {
 
-constexpr std::int64_t kEarliestTime = 946684800;  // 2000-01-01: no answer is older
-constexpr std::int64_t kLatestTime = 32503680000;  // 3000-01-01
-constexpr std::size_t kLongestWord = 256;          // bytes of UTF-8; a record's word is far shorter
-constexpr double kLargestStability = 1e7;
-constexpr int kMostSteps = 16;
 // A log naming more cards than this is not one the program wrote; the rest is left unread.
 constexpr std::size_t kMostCards = 4000000;
 constexpr std::size_t kReadChunk = 1 << 20;
 constexpr std::size_t kFingerprintBytes = 4096;
-constexpr std::uint64_t kLongReadBytes = 16u << 20;
-constexpr char kSnapshotHeader[] = "# Lingorix review snapshot 1";
 constexpr char kLogHeader[] = "# Lingorix review log 1\n";
 
-// --- text pieces ---------------------------------------------------------------------
-
-void AppendEscaped(std::string& out, std::string_view word) {
-    for (char c : word) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c; break;
-        }
-    }
-}
-
-// Appends the text with its escapes undone; false for an escape the writer never makes.
-bool AppendUnescaped(std::string_view text, std::string& out) {
-    if (text.find('\\') == std::string_view::npos) {
-        out.append(text);
-        return true;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\') {
-            out += text[i];
-            continue;
-        }
-        if (++i == text.size()) return false;
-        switch (text[i]) {
-        case '\\': out += '\\'; break;
-        case 't': out += '\t'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        default: return false;
-        }
-    }
-    return true;
-}
-
-// Well-formed UTF-8 without zeros: what the program writes, and what a word can hold.
-bool IsCleanUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == 0) return false;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t more = 0;
-        unsigned minimum = 0;
-        unsigned value = 0;
-        if ((c & 0xE0) == 0xC0) {
-            more = 1, minimum = 0x80, value = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            more = 2, minimum = 0x800, value = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            more = 3, minimum = 0x10000, value = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + more >= text.size()) return false;
-        for (std::size_t k = 1; k <= more; ++k) {
-            const unsigned char n = static_cast<unsigned char>(text[i + k]);
-            if ((n & 0xC0) != 0x80) return false;
-            value = (value << 6) | (n & 0x3F);
-        }
-        if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
-        i += more + 1;
-    }
-    return true;
-}
-
-// Appends the word a field holds to `out`; false when the field holds no word.
-bool AppendWord(std::string_view field, std::string& out) {
-    if (field.empty() || field.size() > 2 * kLongestWord) return false;
-    const std::size_t start = out.size();
-    if (!AppendUnescaped(field, out)) return false;
-    const std::string_view word(out.data() + start, out.size() - start);
-    return !word.empty() && word.size() <= kLongestWord && IsCleanUtf8(word);
-}
-
-// The card key of two word fields, built into `key`.
-bool KeyOfFields(std::string_view first, std::string_view second, std::string& key) {
-    key.clear();
-    if (!AppendWord(first, key)) return false;
-    key += '\0';
-    return AppendWord(second, key);
-}
-
-template <typename T>
-bool Number(std::string_view text, T& value) {
-    if (text.empty()) return false;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
-}
-
-bool Decimal(std::string_view text, double& value) {
-    if (text.empty() || text.size() > 24) return false;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
-    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
-}
-
-void AppendNumber(std::string& out, std::int64_t value) {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
-}
-
-void AppendDecimal(std::string& out, double value) {
-    char buffer[48];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
-    out.append(buffer, result.ptr);
-}
-
-// Splits at tabs into exactly `count` fields; false for another number of them.
-template <std::size_t N>
-bool SplitFields(std::string_view line, std::array<std::string_view, N>& fields) {
-    std::size_t at = 0;
-    for (std::size_t i = 0; i < N; ++i) {
-        const std::size_t tab = line.find('\t', at);
-        const bool last = i + 1 == N;
-        if (last != (tab == std::string_view::npos)) return false;
-        fields[i] = line.substr(at, last ? std::string_view::npos : tab - at);
-        at = tab + 1;
-    }
-    return true;
-}
-
 double Round4(double value) { return std::round(value * 10000.0) / 10000.0; }
-
-// The state part of a line or snapshot entry: phase, step, stability, difficulty, due.
-bool ParseState(const std::string_view* f, std::int64_t time, CardMemory& memory) {
-    int phase = 0;
-    if (!Number(f[0], phase) || phase < 1 || phase > 3) return false;
-    memory.phase = static_cast<CardPhase>(phase);
-    if (!Number(f[1], memory.step) || memory.step < 0 || memory.step >= kMostSteps) return false;
-    if (!Decimal(f[2], memory.stability) || memory.stability < kMinStability || memory.stability > kLargestStability)
-        return false;
-    if (!Decimal(f[3], memory.difficulty) || memory.difficulty < 1.0 || memory.difficulty > 10.0) return false;
-    if (!Number(f[4], memory.due)) return false;
-    const std::int64_t latestDue = time + (static_cast<std::int64_t>(kLongestIntervalDays) + 1) * kSecondsPerDay;
-    return memory.due >= time && memory.due <= latestDue;
-}
-
-void AppendState(std::string& out, const CardMemory& m) {
-    AppendNumber(out, static_cast<int>(m.phase));
-    out += '\t';
-    AppendNumber(out, m.step);
-    out += '\t';
-    AppendDecimal(out, m.stability);
-    out += '\t';
-    AppendDecimal(out, m.difficulty);
-    out += '\t';
-    AppendNumber(out, m.due);
-}
 
 std::uint64_t Fnv1a(const char* data, std::size_t size) {
     std::uint64_t hash = 14695981039346656037ull;
@@ -190,27 +29,6 @@ std::uint64_t Fnv1a(const char* data, std::size_t size) {
         hash *= 1099511628211ull;
     }
     return hash;
-}
-
-std::uint64_t FileSize(HANDLE file) {
-    LARGE_INTEGER size{};
-    return GetFileSizeEx(file, &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
-}
-
-bool SeekTo(HANDLE file, std::uint64_t offset) {
-    LARGE_INTEGER to{};
-    to.QuadPart = static_cast<LONGLONG>(offset);
-    return SetFilePointerEx(file, to, nullptr, FILE_BEGIN) != FALSE;
-}
-
-bool ReadExactly(HANDLE file, char* data, std::size_t size) {
-    DWORD read = 0;
-    return ReadFile(file, data, static_cast<DWORD>(size), &read, nullptr) && read == size;
-}
-
-UniqueFile OpenForReading(const std::wstring& path) {
-    return UniqueFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 // Cuts a file into lines as it is read in chunks; lines longer than kLongestLogLine
@@ -447,163 +265,6 @@ std::uint64_t LogFingerprint(HANDLE file, std::uint64_t end) {
     std::string bytes(size, '\0');
     if (size > 0 && (!SeekTo(file, end - size) || !ReadExactly(file, bytes.data(), size))) return 0;
     return Fnv1a(bytes.data(), bytes.size()) ^ end;
-}
-
-// --- the snapshot ----------------------------------------------------------------------
-
-std::string FormatSnapshot(const ReviewHistory& history, int firstDay) {
-    std::string out;
-    out.reserve(64 + history.days.size() * 40 + history.memories.size() * 72);
-    out += kSnapshotHeader;
-    out += "\nlog\t";
-    AppendNumber(out, static_cast<std::int64_t>(history.logBytes));
-    out += '\t';
-    char hash[24];
-    out.append(hash, std::to_chars(hash, hash + sizeof hash, history.logHash, 16).ptr);
-    out += '\n';
-    for (auto it = history.days.lower_bound(firstDay); it != history.days.end(); ++it) {
-        const DayTally& t = it->second;
-        out += "day";
-        for (const std::int64_t value : {std::int64_t{it->first}, std::int64_t{t.answers}, std::int64_t{t.right},
-                                         std::int64_t{t.introduced}, std::int64_t{t.reviews},
-                                         std::int64_t{t.reviewsRight}}) {
-            out += '\t';
-            AppendNumber(out, value);
-        }
-        out += '\n';
-    }
-    for (std::uint32_t n = 0; n < history.keys.Size(); ++n) {
-        const CardMemory& memory = history.memories[n];
-        if (memory.phase == CardPhase::New) continue;
-        const std::string_view key = history.keys.Key(n);
-        out += "card\t";
-        AppendEscaped(out, KeyFirstWord(key));
-        out += '\t';
-        AppendEscaped(out, KeySecondWord(key));
-        out += '\t';
-        AppendState(out, memory);
-        out += '\t';
-        AppendNumber(out, memory.lastReview);
-        out += '\n';
-    }
-    return out;
-}
-
-namespace {
-
-bool ParseSnapshotLine(std::string_view line, ReviewHistory& history, bool& sawLog, std::string& key) {
-    if (line.rfind("card\t", 0) == 0) {
-        std::array<std::string_view, 8> f;
-        CardMemory memory;
-        if (!SplitFields(line.substr(5), f) || !KeyOfFields(f[0], f[1], key) || !Number(f[7], memory.lastReview) ||
-            memory.lastReview < kEarliestTime || !ParseState(&f[2], memory.lastReview, memory))
-            return false;
-        if (!history.keys.Add(key).second) return false;
-        history.memories.push_back(memory);
-        return true;
-    }
-    if (line.rfind("day\t", 0) == 0) {
-        std::array<std::string_view, 6> f;
-        int day = 0;
-        DayTally t;
-        if (!SplitFields(line.substr(4), f) || !Number(f[0], day) || !Number(f[1], t.answers) ||
-            !Number(f[2], t.right) || !Number(f[3], t.introduced) || !Number(f[4], t.reviews) ||
-            !Number(f[5], t.reviewsRight))
-            return false;
-        if (t.answers < 0 || t.right < 0 || t.introduced < 0 || t.reviews < 0 || t.reviewsRight < 0) return false;
-        return history.days.emplace(day, t).second;
-    }
-    if (line.rfind("log\t", 0) == 0) {
-        std::array<std::string_view, 2> f;
-        std::uint64_t hash = 0;
-        if (sawLog || !SplitFields(line.substr(4), f) || !Number(f[0], history.logBytes) || f[1].empty() ||
-            std::from_chars(f[1].data(), f[1].data() + f[1].size(), hash, 16).ptr != f[1].data() + f[1].size())
-            return false;
-        history.logHash = hash;
-        sawLog = true;
-        return true;
-    }
-    return false;
-}
-
-}  // namespace
-
-bool ParseSnapshot(std::string_view bytes, ReviewHistory& history) {
-    history = {};
-    const std::string_view header(kSnapshotHeader);
-    if (bytes.substr(0, header.size()) != header || bytes.size() <= header.size() || bytes[header.size()] != '\n')
-        return false;
-    bool sawLog = false;
-    std::string key;
-    std::size_t at = header.size() + 1;
-    try {
-        const std::size_t lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-        history.keys.Reserve(lines, bytes.size());
-        history.memories.reserve(lines);
-        while (at < bytes.size()) {
-            const std::size_t end = bytes.find('\n', at);
-            // A snapshot is written whole; one without its last line feed is not one.
-            if (end == std::string_view::npos || !ParseSnapshotLine(bytes.substr(at, end - at), history, sawLog, key)) {
-                history = {};
-                return false;
-            }
-            at = end + 1;
-        }
-    } catch (const std::bad_alloc&) {
-        history = {};
-        return false;
-    }
-    if (!sawLog) history = {};
-    return sawLog;
-}
-
-bool SaveSnapshot(const std::wstring& path, const ReviewHistory& history, int firstDay) {
-    AtomicFileWriter writer(path + L".new", path);
-    return writer.Ok() && writer.Write(FormatSnapshot(history, firstDay)) && writer.Commit();
-}
-
-HistoryLoad LoadHistory(const std::wstring& logPath, const std::wstring& snapshotPath, std::int64_t now,
-                        const ReviewCalendar& calendar, ReviewHistory& history, const std::function<void()>& longWork) {
-    HistoryLoad load;
-    history = {};
-    std::uint64_t logSize = 0;
-    {
-        UniqueFile log = OpenForReading(logPath);
-        if (!log) {
-            load.rebuilt = true;
-            return load;
-        }
-        logSize = FileSize(log.Get());
-        std::string bytes;
-        ReviewHistory cached;
-        if (ReadFileBytes(snapshotPath, bytes) && ParseSnapshot(bytes, cached) && cached.logBytes <= logSize &&
-            LogFingerprint(log.Get(), cached.logBytes) == cached.logHash) {
-            history = std::move(cached);
-        } else {
-            load.rebuilt = true;
-        }
-    }
-    const std::uint64_t from = load.rebuilt ? 0 : history.logBytes;
-    load.tailBytes = logSize - from;
-    // About one card for every ten answers of a log read whole.
-    if (load.rebuilt) {
-        const std::size_t cards = static_cast<std::size_t>(std::min<std::uint64_t>(logSize / 700, 1u << 20));
-        history.keys.Reserve(cards, cards * 24);
-        history.memories.reserve(cards);
-    }
-    if (load.tailBytes > kLongReadBytes && longWork) longWork();
-    try {
-        if (!ReadLogInto(logPath, from, now, calendar, history)) {
-            history = {};
-            load.rebuilt = true;
-        }
-    } catch (const std::bad_alloc&) {
-        // Far more than any practice list holds: the review starts afresh rather than fail.
-        history = {};
-        history.unreadableLines = 1;
-        load.rebuilt = true;
-    }
-    return load;
 }
 
 // --- the writer ------------------------------------------------------------------------

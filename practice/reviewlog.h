@@ -13,7 +13,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <limits>
 #include <map>
 #include <string>
 #include <string_view>
@@ -114,26 +113,9 @@ struct ReviewHistory {
 bool ReadLogInto(const std::wstring& path, std::uint64_t from, std::int64_t now, const ReviewCalendar& calendar,
                  ReviewHistory& history);
 
-// The snapshot of a history: text, replaced whole. Days before `firstDay` are left out.
-std::string FormatSnapshot(const ReviewHistory& history, int firstDay = std::numeric_limits<int>::min());
-// False, and `history` empty, when the bytes are no snapshot of this program.
-bool ParseSnapshot(std::string_view bytes, ReviewHistory& history);
-bool SaveSnapshot(const std::wstring& path, const ReviewHistory& history,
-                  int firstDay = std::numeric_limits<int>::min());
-
 // A fingerprint of the last bytes before `end` of a file, to tell that the log the
 // snapshot was made of is still the one beside it; 0 when they cannot be read.
 std::uint64_t LogFingerprint(HANDLE file, std::uint64_t end);
-
-struct HistoryLoad {
-    bool rebuilt = false;       // the snapshot was missing, damaged or of another log
-    std::uint64_t tailBytes = 0;  // bytes of the log read after the snapshot
-};
-// The history of a log: from its snapshot and the lines written since, or from the
-// whole log when the snapshot does not fit it. Never fails: an unreadable log gives an
-// empty history. `longWork` is called once before a read of many bytes.
-HistoryLoad LoadHistory(const std::wstring& logPath, const std::wstring& snapshotPath, std::int64_t now,
-                        const ReviewCalendar& calendar, ReviewHistory& history, const std::function<void()>& longWork = {});
 
 // Appends answers to a log, each flushed to the disk before Append returns. A line the
 // program was writing when it stopped is cut off first, so the next line starts clean.

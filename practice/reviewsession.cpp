@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "app/settings.h"
+#include "practice/reviewsnapshot.h"
 #include "store/catalogue.h"
 #include "store/records.h"
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "practice/reviewlog.h"
+#include "practice/reviewsnapshot.h"
 #include "store/practicelists.h"
 #include "support/testenv.h"
 
