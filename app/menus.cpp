@@ -31,6 +31,7 @@ HMENU PracticeModeMenu() {
     HMENU menu = CreatePopupMenu();
     AppendItem(menu, kCmdFlashCards, Ui::MainMenuPracticeMode1, PracticeMode == 0);
     AppendItem(menu, kCmdTypedPractice, Ui::MainMenuPracticeMode2, PracticeMode == 1);
+    AppendItem(menu, kCmdReviewMode, Ui::MainMenuPracticeMode3, PracticeMode == 2);
     return menu;
 }
 
@@ -38,6 +39,7 @@ HMENU HelpMenu() {
     HMENU menu = CreatePopupMenu();
     AppendItem(menu, kCmdHelp, Ui::MainMenuPracticeHelp1);
     AppendItem(menu, kCmdOverview, Ui::MainMenuPracticeHelp2);
+    AppendItem(menu, kCmdProgress, Ui::MenuProgress);
     AppendItem(menu, kCmdAbout, Ui::MainMenuPracticeHelp3);
     return menu;
 }

@@ -23,6 +23,8 @@ enum MainCommand : int {
     kCmdOverview = 63,
     kCmdFlashCards = 64,
     kCmdTypedPractice = 65,
+    kCmdReviewMode = 66,
+    kCmdProgress = 67,
     kCmdFirstWordList = 200,
 };
 

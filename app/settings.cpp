@@ -133,6 +133,10 @@ void ReadWindowSettings(Settings& s, const std::wstring& profile) {
     s.clipSearch = section.Int(L"ClipSearch", 0);
     s.addNewWordsToList = section.Int(L"AddNewWordsToList", 1);
     s.practiceSound = section.Int(L"PracticeSound", 1);
+    s.reviewNewPerDay = std::clamp(section.Int(L"ReviewNewCards", 20), 0, kMostReviewsPerDay);
+    s.reviewsPerDay = std::clamp(section.Int(L"ReviewMaxReviews", 200), 0, kMostReviewsPerDay);
+    s.reviewRetention = std::clamp(section.Int(L"ReviewRetention", 90), kLowestReviewRetention, kHighestReviewRetention);
+    s.reviewClock = std::max(0ll, std::wcstoll(section.Text(L"ReviewClock", L"0", 20).c_str(), nullptr, 10));
 }
 
 // The wide writer keeps the file's own encoding, so a practice list name comes back
@@ -153,6 +157,9 @@ void WriteSettings(const Settings& s, const std::wstring& profile) {
     WriteSavedPosition(L"WinPosLeftSearch", L"WinPosTopSearch", s.search, update);
     update.Int(L"ClipSearch", s.clipSearch);
     update.Int(L"AddNewWordsToList", s.addNewWordsToList);
+    update.Int(L"ReviewNewCards", s.reviewNewPerDay);
+    update.Int(L"ReviewMaxReviews", s.reviewsPerDay);
+    update.Int(L"ReviewRetention", s.reviewRetention);
     if (!s.practiceList.empty()) {
         update.Text(L"PracticeList", s.practiceList);
         update.Int(L"ListID", s.listId);

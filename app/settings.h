@@ -37,7 +37,19 @@ struct Settings {
     int clipSearch = 0;
     int addNewWordsToList = 1;
     int practiceSound = 1;
+
+    // Review: daily limits and the desired chance of recall, in hundredths.
+    int reviewNewPerDay = 20;
+    int reviewsPerDay = 200;
+    int reviewRetention = 90;
+    // Seconds since 1970 the review takes as the time instead of the clock; 0 is the
+    // clock. Only read, for tests that live through several days in a minute.
+    long long reviewClock = 0;
 };
+
+inline constexpr int kLowestReviewRetention = 80;
+inline constexpr int kHighestReviewRetention = 97;
+inline constexpr int kMostReviewsPerDay = 99999;
 
 // The process-wide values. PracticeMode, StayOnTop, CurrentListId and
 // CurrentPracticeList live in their own variables while the program runs; the

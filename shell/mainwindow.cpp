@@ -18,6 +18,9 @@
 #include "practice/flashcards.h"
 #include "practice/listdialog.h"
 #include "practice/maker.h"
+#include "practice/progresswindow.h"
+#include "practice/reviewsession.h"
+#include "practice/reviewwindow.h"
 #include "practice/typedpractice.h"
 #include "shell/aboutbox.h"
 #include "shell/mainpaint.h"
@@ -64,9 +67,11 @@ struct ToolWindowCommand {
 constexpr ToolWindowCommand kToolWindows[] = {
     {kCmdTranslate, OpenTranslateWindow}, {kCmdAdd, OpenAddWindow},                   {kCmdSearch, OpenSearchWindow},
     {kCmdRecord, OpenRecorderWindow},     {kCmdNewWordList, OpenNewWordListWindow}, {kCmdOverview, OpenOverviewWindow},
+    {kCmdProgress, OpenProgressWindow},
 };
 constexpr OpenToolWindowFunction kOpenFlashCards = OpenFlashCards;
 constexpr OpenToolWindowFunction kOpenTypedPractice = OpenTypedPractice;
+constexpr OpenToolWindowFunction kOpenReview = OpenReviewWindow;
 constexpr OpenToolWindowFunction kOpenPracticeListMaker = OpenPracticeListMaker;
 
 struct MainState {
@@ -139,8 +144,9 @@ void MakePracticeList() {
 
 void Practise(HWND window) {
     if (ToolWindowOpen) return;
-    if (PracticeCount > 0) {
-        OpenToolWindow(PracticeMode == 0 ? kOpenFlashCards : kOpenTypedPractice);
+    // The review asks the list in both directions, so either direction's entries will do.
+    if (PracticeMode == 2 ? CountDeckEntries(CurrentReviewDecks()) > 0 : PracticeCount > 0) {
+        OpenToolWindow(PracticeMode == 0 ? kOpenFlashCards : PracticeMode == 1 ? kOpenTypedPractice : kOpenReview);
         return;
     }
     const std::wstring question = PractiseQuestionText();
@@ -161,6 +167,7 @@ void ChoosePracticeMode(HWND window, int mode) {
     HMENU menu = GetMenu(window);
     CheckMenuItem(menu, kCmdFlashCards, MF_BYCOMMAND | (mode == 0 ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(menu, kCmdTypedPractice, MF_BYCOMMAND | (mode == 1 ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, kCmdReviewMode, MF_BYCOMMAND | (mode == 2 ? MF_CHECKED : MF_UNCHECKED));
     PracticeMode = mode;
 }
 
@@ -213,6 +220,7 @@ bool RunCommand(HWND window, int id) {
         case kCmdStayOnTop: ToggleStayOnTop(window); return true;
         case kCmdFlashCards: ChoosePracticeMode(window, 0); return true;
         case kCmdTypedPractice: ChoosePracticeMode(window, 1); return true;
+        case kCmdReviewMode: ChoosePracticeMode(window, 2); return true;
         default: return OpenToolWindowCommand(id);
     }
 }

@@ -100,7 +100,48 @@
     X(CreateListNoMark, L"Could not save the mark in the practice list")                                \
     X(RecordNoSound,                                                                                     \
       L"No sound was recorded, so nothing was saved. Check the microphone and record the word again.")   \
-    X(RecordNotSaved, L"The recording could not be saved.")
+    X(RecordNotSaved, L"The recording could not be saved.")                                            \
+    X(MainMenuPracticeMode3, L"&Review due words")                                                       \
+    X(MenuProgress, L"&Progress...")                                                                     \
+    X(ReviewCaption, L"Review")                                                                          \
+    X(ReviewMenu0, L"&Review")                                                                           \
+    X(ReviewMenuOptions, L"&Options...")                                                                 \
+    X(ReviewAgain, L"Again")                                                                             \
+    X(ReviewHard, L"Hard")                                                                               \
+    X(ReviewGood, L"Good")                                                                               \
+    X(ReviewEasy, L"Easy")                                                                               \
+    X(ReviewNew, L"New:")                                                                                \
+    X(ReviewLearning, L"Learning:")                                                                      \
+    X(ReviewDue, L"Due:")                                                                                \
+    X(ReviewDone, L"No more cards for today.")                                                           \
+    X(ReviewNextCard, L"Next card:")                                                                     \
+    X(ReviewNoCards, L"This practice list has no cards to review.")                                      \
+    X(ReviewMinutes, L"min")                                                                             \
+    X(ReviewHours, L"h")                                                                                 \
+    X(ReviewDays, L"d")                                                                                  \
+    X(ReviewMonths, L"mo")                                                                               \
+    X(ReviewYears, L"y")                                                                                 \
+    X(ReviewLogDamaged, L"Some lines of the review log could not be read; the cards they belong to "               \
+      L"start afresh. Lines:")                                                                           \
+    X(ReviewLogNotWritten, L"The answer could not be written to the review log. Answers count only until "        \
+      L"the window closes.")                                                                             \
+    X(ReviewReadingLog, L"Reading the review log...")                                                    \
+    X(ReviewOptionsCaption, L"Review options")                                                           \
+    X(ReviewOptionsNew, L"New cards a day:")                                                             \
+    X(ReviewOptionsReviews, L"Reviews a day:")                                                           \
+    X(ReviewOptionsRetention, L"Desired retention in % (80-97):")                                        \
+    X(ReviewOptionsInvalid, L"Please enter whole numbers; the retention lies between 80 and 97.")        \
+    X(ProgressCaption, L"Progress")                                                                      \
+    X(ProgressDue, L"Cards due in the next 30 days")                                                     \
+    X(ProgressReviews, L"Reviews in the last 30 days (green: right, red: forgotten)")                    \
+    X(ProgressYoung, L"Young:")                                                                          \
+    X(ProgressMature, L"Mature:")                                                                        \
+    X(ProgressRetention, L"True retention of the last 30 days:")                                         \
+    X(ProgressNoReviews, L"no reviews yet")                                                              \
+    X(ProgressToday, L"today")                                                                           \
+    X(CaptureMenuItem, L"&Add to practice list\tCtrl+D")                                                 \
+    X(CaptureNoList, L"There is no practice list yet. Make one with the Create practice list button "               \
+      L"first.")
 
 enum class Ui : int {
 #define LINGORIX_UI_ENUM(k) k,

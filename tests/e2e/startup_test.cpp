@@ -71,7 +71,7 @@ TEST_F(StartupTest, MenuBarHasFourPopupsAndTheSelectedWordListChecked) {
     EXPECT_FALSE(bar.IsChecked(65));
     std::vector<UINT> helpIds;
     for (const MenuItem& item : bar.popups[3].items) helpIds.push_back(item.id);
-    EXPECT_EQ(helpIds, (std::vector<UINT>{4, 63, 5}));
+    EXPECT_EQ(helpIds, (std::vector<UINT>{4, 63, 67, 5}));
 
     // Forward lists 200-204, a separator, the reverse lists 205-209.
     const std::vector<MenuItem>& languages = bar.popups[kLanguagePopup].items;

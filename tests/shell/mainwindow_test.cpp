@@ -231,7 +231,8 @@ TEST_F(MainWindowTest, MenuBarListsWordListsBetweenFileAndPracticeMode) {
     HMENU help = GetSubMenu(bar, 3);
     EXPECT_EQ(GetMenuItemID(help, 0), 4u);
     EXPECT_EQ(GetMenuItemID(help, 1), 63u);
-    EXPECT_EQ(GetMenuItemID(help, 2), 5u);
+    EXPECT_EQ(GetMenuItemID(help, 2), 67u);
+    EXPECT_EQ(GetMenuItemID(help, 3), 5u);
 
     ASSERT_EQ(GetMenuItemCount(LanguageMenu), 7);
     const std::vector<UINT> ids = {200, 201, 202, 0, 203, 204, 205};
