@@ -137,7 +137,7 @@ std::vector<std::wstring> BackupsOf(const WordListDescriptor& d) {
     return paths;
 }
 
-std::wstring WriteBackup(const WordListDescriptor& d, std::string_view bytes, const SYSTEMTIME& time) {
+std::wstring BackupList(const WordListDescriptor& d, std::string_view bytes, const SYSTEMTIME& time) {
     CreateDirectoryW(kBackupFolder, nullptr);
     const std::wstring path = BackupPathFor(d, time);
     AtomicFileWriter writer(path + L".tmp", path);

@@ -20,9 +20,10 @@ inline constexpr std::size_t kBackupsKept = 10;
 std::wstring BackupPathFor(const WordListDescriptor& d, const SYSTEMTIME& time);
 // The list's backups, oldest first.
 std::vector<std::wstring> BackupsOf(const WordListDescriptor& d);
-// Writes the bytes as a new backup of the list in one atomic step and removes all but
-// the newest kBackupsKept; the backup's path, or empty when it could not be written.
-std::wstring WriteBackup(const WordListDescriptor& d, std::string_view bytes, const SYSTEMTIME& time);
+// Writes `bytes` (the list file as it stands) as a new backup of the list in one atomic
+// step and removes all but the newest kBackupsKept; the backup's path, or empty when it
+// could not be written.
+std::wstring BackupList(const WordListDescriptor& d, std::string_view bytes, const SYSTEMTIME& time);
 
 // A 64-bit digest of file contents, fed piece by piece.
 class ContentHash {

@@ -1,5 +1,6 @@
 #include "store/exportlist.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <exception>
@@ -24,39 +25,73 @@ public:
         if (!singleByte_) return;
         for (int b = 1; b < 256; ++b) {
             const char byte = static_cast<char>(b);
-            table_[static_cast<std::size_t>(b)] = Utf8(ToWideCounted(&byte, 1, codePage));
+            const std::string utf8 = Utf8(ToWideCounted(&byte, 1, codePage));
+            Sequence& s = table_[static_cast<std::size_t>(b)];
+            s.length = static_cast<unsigned char>(std::min<std::size_t>(utf8.size(), sizeof s.bytes));
+            std::memcpy(s.bytes, utf8.data(), s.length);
         }
     }
     void Append(const unsigned char* text, std::size_t length, std::string& out) const {
-        if (singleByte_) {
-            for (std::size_t i = 0; i < length; ++i) out += table_[text[i]];
+        if (!singleByte_) {
+            out += Utf8(ToWideCounted(reinterpret_cast<const char*>(text), length, codePage_));
             return;
         }
-        out += Utf8(ToWideCounted(reinterpret_cast<const char*>(text), length, codePage_));
+        const std::size_t at = out.size();
+        out.resize(at + length * sizeof(Sequence::bytes));
+        char* p = out.data() + at;
+        for (std::size_t i = 0; i < length; ++i) {
+            const Sequence& s = table_[text[i]];
+            std::memcpy(p, s.bytes, sizeof s.bytes);
+            p += s.length;
+        }
+        out.resize(static_cast<std::size_t>(p - out.data()));
     }
     static std::string Utf8(const std::wstring& wide) { return ToNarrow(wide, CP_UTF8); }
 
 private:
+    struct Sequence {
+        unsigned char length = 0;
+        char bytes[3] = {};  // a character of the Basic Multilingual Plane
+    };
     UINT codePage_;
     bool singleByte_ = false;
-    std::array<std::string, 256> table_;
+    std::array<Sequence, 256> table_{};
 };
 
 // A field in quotes when it holds what would end it or its row, or begins with a quote.
-void AppendField(std::string_view field, char delimiter, std::string& out) {
-    const bool quoted = field.find_first_of(delimiter == ',' ? std::string_view(",\"\r\n") : std::string_view("\t\r\n")) !=
-                            std::string_view::npos ||
-                        (!field.empty() && field[0] == '"');
-    if (!quoted) {
-        out += field;
-        return;
-    }
+// The bytes that decide are ASCII, in every code page and in UTF-8 alike, and no byte of
+// a character of more bytes is one of them.
+bool NeedsQuotes(std::string_view field, char delimiter) {
+    const std::string_view ends = delimiter == ',' ? std::string_view(",\"\r\n") : std::string_view("\t\r\n");
+    return field.find_first_of(ends) != std::string_view::npos || (!field.empty() && field[0] == '"');
+}
+
+void AppendQuoted(std::string_view field, std::string& out) {
     out += '"';
     for (const char c : field) {
         if (c == '"') out += '"';
         out += c;
     }
     out += '"';
+}
+
+void AppendField(std::string_view field, char delimiter, std::string& out) {
+    if (NeedsQuotes(field, delimiter))
+        AppendQuoted(field, out);
+    else
+        out += field;
+}
+
+// A field of a record straight into the text; only one that needs quotes takes a detour.
+void AppendRecordField(const unsigned char* text, std::size_t length, const Utf8Converter& converter, char delimiter,
+                       std::string& out, std::string& spare) {
+    if (!NeedsQuotes(std::string_view(reinterpret_cast<const char*>(text), length), delimiter)) {
+        converter.Append(text, length, out);
+        return;
+    }
+    spare.clear();
+    converter.Append(text, length, spare);
+    AppendQuoted(spare, out);
 }
 
 bool ReadList(const std::wstring& path, std::string& bytes) {
@@ -93,19 +128,17 @@ std::string ExportText(std::string_view records, UINT firstCodePage, UINT second
         out += "\r\n";
     }
     std::size_t exported = 0;
-    std::string field;
+    std::string spare;
     for (std::size_t i = 0; i < count; ++i) {
         const auto* record = reinterpret_cast<const unsigned char*>(records.data()) + i * kRecordSize;
         if ((record[kDeletedMarkOffset] | record[kDeletedMarkOffset + 1]) != 0) continue;
-        field.clear();
-        first.Append(record, FieldTextLength(record, kFirstWordField, kFirstWordMaxBytes, firstCodePage), field);
-        AppendField(field, delimiter, out);
+        AppendRecordField(record, FieldTextLength(record, kFirstWordField, kFirstWordMaxBytes, firstCodePage), first,
+                          delimiter, out, spare);
         out += delimiter;
-        field.clear();
         const unsigned char* translations = record + kFirstWordField;
-        second.Append(translations, FieldTextLength(translations, kSecondWordField, kSecondWordMaxBytes, secondCodePage),
-                      field);
-        AppendField(field, delimiter, out);
+        AppendRecordField(translations,
+                          FieldTextLength(translations, kSecondWordField, kSecondWordMaxBytes, secondCodePage), second,
+                          delimiter, out, spare);
         out += "\r\n";
         ++exported;
     }

@@ -9,7 +9,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/records.h"
@@ -76,15 +79,30 @@ ImportFileRead ReadImportFile(const std::wstring& path, std::string& bytes);
 // Reads the word list and its reverse list; false when either has no file that reads.
 bool ReadImportLists(WordListDescriptor& forward, ImportLists& lists);
 
-// An entry the import makes or changes.
+// An entry the import makes or changes. Its words live in the plan's text.
 struct ImportEntry {
     std::int64_t record = -1;  // its record in the list; -1 for a new entry
-    std::wstring first;
-    std::wstring second;
+    std::wstring_view first;
+    std::wstring_view second;
     bool changed = false;      // an existing entry with translations added
 };
 
+// The words of a plan, kept in blocks that never move: a hundred thousand rows make
+// half a million words, and one allocation each would cost more than the rest.
+class ImportText {
+public:
+    // Both lists are searched at once: words may come from two threads.
+    std::wstring_view Store(std::wstring_view text);
+
+private:
+    static constexpr std::size_t kBlock = 1 << 16;
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<wchar_t[]>> blocks_;
+    std::size_t used_ = kBlock;
+};
+
 struct ImportPlan {
+    std::shared_ptr<ImportText> text = std::make_shared<ImportText>();
     ImportCounts counts;
     std::vector<PlannedRow> preview;  // the first kPreviewRows rows
     std::vector<PlannedRow> refused;  // every refused row
@@ -92,11 +110,14 @@ struct ImportPlan {
     std::vector<ImportEntry> reverseEntries;
     bool Changes() const { return counts.added + counts.merged > 0 || reverseChanges; }
     bool reverseChanges = false;
+    bool cancelled = false;
 };
 
 // What importing the pairs would do, row by row in file order, each row against the
-// lists as the rows before it left them. Nothing is written.
-ImportPlan PlanImport(const ImportLists& lists, const std::vector<ImportPair>& pairs);
+// lists as the rows before it left them. Nothing is written. A plan asked to stop half
+// way (`cancelled` true) is marked so and stays unused.
+ImportPlan PlanImport(const ImportLists& lists, const std::vector<ImportPair>& pairs,
+                      const std::function<bool()>& cancelled = {});
 
 enum class ImportStep { Backup, Sorting, Writing, Replacing };
 // The step, the list it works on, and how far it is (done of total).
@@ -110,6 +131,3 @@ enum class ImportFailure { None, Backup, Write, Replace };
 // files open again. On a failure both lists are as they were.
 ImportFailure ApplyImport(const ImportLists& lists, const ImportPlan& plan, bool addToPracticeList,
                           const ImportProgress& progress = {});
-
-// "house; home" and the like in the comma form, the pieces trimmed and joined by ", ".
-std::wstring ImportedTranslations(const std::wstring& text);

@@ -79,7 +79,7 @@ public:
         for (const ImportEntry& e : entries) {
             if (e.record >= 0 && !e.changed) continue;
             const auto index = static_cast<std::int32_t>(records_.size());
-            records_.push_back(EncodeRecord({e.first, e.second, 0}, d.firstCodePage, d.secondCodePage));
+            records_.push_back(RecordOf(d, e.first, e.second));
             if (e.record >= 0)
                 replaced_[static_cast<std::size_t>(e.record)] = index;
             else
@@ -137,7 +137,30 @@ void InParallel(Other other, Own own) {
     if (failure) std::rethrow_exception(failure);
 }
 
+// The text in the field, cut at a character boundary of the code page when it would not
+// fit, as EncodeRecord stores it.
+void StoreField(std::wstring_view text, UINT codePage, unsigned char* field, std::size_t maxBytes) {
+    if (text.empty()) return;
+    char buffer[4 * kSecondWordField];
+    const int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), buffer,
+                                      static_cast<int>(sizeof buffer), nullptr, nullptr);
+    if (n <= 0) {
+        const std::string bytes = ToNarrowLimited(text, codePage, maxBytes);
+        std::memcpy(field, bytes.data(), bytes.size());
+        return;
+    }
+    const std::size_t length = CharacterBoundaryPrefix(buffer, static_cast<std::size_t>(n), maxBytes, codePage);
+    std::memcpy(field, buffer, length);
+}
+
 }  // namespace
+
+WordRecord RecordOf(const WordListDescriptor& d, std::wstring_view first, std::wstring_view second) {
+    WordRecord record{};
+    StoreField(first, d.firstCodePage, record.bytes, kFirstWordMaxBytes);
+    StoreField(second, d.secondCodePage, record.bytes + kFirstWordField, kSecondWordMaxBytes);
+    return record;
+}
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

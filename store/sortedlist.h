@@ -4,12 +4,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/importlists.h"
 
 class AtomicFileWriter;
 class ContentHash;
+
+// The record of an entry whose words fit their fields (as the plan checked them).
+WordRecord RecordOf(const WordListDescriptor& d, std::wstring_view first, std::wstring_view second);
 
 // Reads a whole file, of any size the memory allows; false when it cannot.
 bool ReadWholeFile(const std::wstring& path, std::string& bytes);

@@ -276,6 +276,7 @@ DelimitedRows ReadDelimitedRows(std::wstring_view data, wchar_t delimiter, std::
 }
 
 std::wstring StripHtml(std::wstring_view field) {
+    if (field.find_first_of(L"<&[") == std::wstring_view::npos) return std::wstring(field);
     std::wstring out;
     out.reserve(field.size());
     std::size_t i = 0;

@@ -5,6 +5,7 @@
 namespace {
 
 constexpr std::size_t kHeaderSample = 20;
+constexpr std::size_t kBeginning = 256 * 1024;  // bytes
 
 std::wstring_view TrimLineBlanks(std::wstring_view text) {
     const std::size_t start = text.find_first_not_of(L" \t\r\n");
@@ -49,17 +50,25 @@ std::wstring TranslationsWithCommas(std::wstring_view text) {
 }
 
 ImportSource ReadImportSource(std::string_view bytes, const ImportSettings& settings, UINT fallbackCodePage,
-                              const std::vector<std::wstring>& knownNames) {
+                              const std::vector<std::wstring>& knownNames, std::size_t maxRows) {
     ImportSource source;
-    const DecodedText decoded = DecodeTextFile(bytes, settings.encoding, fallbackCodePage);
-    source.encoding = decoded.used;
-    source.problem = decoded.problem;
-    if (source.problem != TextProblem::None) return source;
-
-    const TextHeader header = ReadTextHeader(decoded.text);
-    const std::wstring_view data = std::wstring_view(decoded.text).substr(header.dataOffset);
-    source.delimiter = settings.delimiter ? settings.delimiter : header.separator ? header.separator : DetectDelimiter(data);
-    DelimitedRows rows = ReadDelimitedRows(data, source.delimiter, header.lines + 1);
+    const std::size_t wanted = maxRows == SIZE_MAX ? maxRows : maxRows + kHeaderSample + 1;
+    // The first rows need only the file's beginning, unless its lines are long.
+    DecodedText decoded = DecodeTextFile(bytes, settings.encoding, fallbackCodePage, maxRows == SIZE_MAX ? SIZE_MAX : kBeginning);
+    TextHeader header;
+    DelimitedRows rows;
+    for (;;) {
+        source.encoding = decoded.used;
+        source.problem = decoded.problem;
+        if (source.problem != TextProblem::None) return source;
+        header = ReadTextHeader(decoded.text);
+        const std::wstring_view data = std::wstring_view(decoded.text).substr(header.dataOffset);
+        source.delimiter =
+            settings.delimiter ? settings.delimiter : header.separator ? header.separator : DetectDelimiter(data);
+        rows = ReadDelimitedRows(data, source.delimiter, header.lines + 1, wanted);
+        if (!decoded.partial || (rows.rows.size() >= wanted && rows.unclosedQuoteLine == 0)) break;
+        decoded = DecodeTextFile(bytes, settings.encoding, fallbackCodePage);
+    }
     source.unclosedQuoteLine = rows.unclosedQuoteLine;
     const bool html = !header.htmlOff;
 

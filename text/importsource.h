@@ -47,9 +47,10 @@ struct ImportSource {
 
 // Reads the file's bytes with the settings. `fallbackCodePage` is the code page of text
 // without a byte order mark that is no UTF-8; `knownNames` are names a header row may
-// use besides the common ones (the list's language names).
+// use besides the common ones (the list's language names). With `maxRows`, only the
+// rows of the file's beginning are read (a header row is told from its first rows).
 ImportSource ReadImportSource(std::string_view bytes, const ImportSettings& settings, UINT fallbackCodePage,
-                              const std::vector<std::wstring>& knownNames);
+                              const std::vector<std::wstring>& knownNames, std::size_t maxRows = SIZE_MAX);
 
 // Translations as a second column may write them: "house; home", "house/home" or one per
 // line ("house<br>home"), made into the comma form of the word lists ("house, home")

@@ -110,7 +110,7 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-DecodedText DecodeTextFile(std::string_view bytes, TextEncoding wanted, UINT fallbackCodePage) {
+DecodedText DecodeTextFile(std::string_view bytes, TextEncoding wanted, UINT fallbackCodePage, std::size_t prefixBytes) {
     DecodedText result;
     TextEncoding used = wanted;
     if (used.kind == EncodingKind::Automatic) {
@@ -122,11 +122,27 @@ DecodedText DecodeTextFile(std::string_view bytes, TextEncoding wanted, UINT fal
     }
     if (used.kind != EncodingKind::CodePage) used.codePage = 0;
     result.used = used;
-    const std::string_view body = WithoutMark(bytes, used.kind);
+    std::string_view body = WithoutMark(bytes, used.kind);
     const bool wide = used.kind == EncodingKind::Utf16Le || used.kind == EncodingKind::Utf16Be;
     if (!wide && body.find('\0') != std::string_view::npos) {
         result.problem = TextProblem::NotText;
         return result;
+    }
+    const bool wasEmpty = body.empty();
+    if (prefixBytes < body.size()) {
+        // Cut after a line feed, which is one byte in UTF-8 and the code pages alike and no
+        // trail byte of theirs, and two in UTF-16.
+        const std::size_t unit = wide ? 2 : 1;
+        std::size_t cut = prefixBytes - prefixBytes % unit;
+        while (cut + unit <= body.size()) {
+            const bool feed = wide ? (used.kind == EncodingKind::Utf16Le ? body[cut] == '\n' && body[cut + 1] == '\0'
+                                                                          : body[cut] == '\0' && body[cut + 1] == '\n')
+                                   : body[cut] == '\n';
+            cut += unit;
+            if (feed) break;
+        }
+        result.partial = cut < body.size();
+        body = body.substr(0, cut);
     }
     switch (used.kind) {
     case EncodingKind::Utf16Le: result.text = FromUtf16(body, false); break;
@@ -134,7 +150,7 @@ DecodedText DecodeTextFile(std::string_view bytes, TextEncoding wanted, UINT fal
     case EncodingKind::Utf8: result.text = FromUtf8(body); break;
     default: result.text = ToWideCounted(body.data(), body.size(), used.codePage); break;
     }
-    if (result.text.empty() && body.empty())
+    if (result.text.empty() && wasEmpty)
         result.problem = TextProblem::Empty;
     else if (!LooksLikeText(result.text))
         result.problem = TextProblem::NotText;

@@ -20,6 +20,7 @@ struct DecodedText {
     std::wstring text;
     TextEncoding used;  // never Automatic
     TextProblem problem = TextProblem::None;
+    bool partial = false;  // only the beginning was decoded
 };
 
 // Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
@@ -30,5 +31,7 @@ bool IsValidUtf8(std::string_view bytes);
 // A chosen encoding skips its own byte order mark. Bytes that are no text in the
 // encoding (invalid UTF-8, say) become U+FFFD, which no word list can store.
 // A zero byte outside UTF-16, or a zero or many control characters in the text, make
-// the file no text at all.
-DecodedText DecodeTextFile(std::string_view bytes, TextEncoding wanted, UINT fallbackCodePage);
+// the file no text at all. With `prefixBytes`, the encoding is still told from all the
+// bytes, but only the lines of about that many first bytes are decoded.
+DecodedText DecodeTextFile(std::string_view bytes, TextEncoding wanted, UINT fallbackCodePage,
+                           std::size_t prefixBytes = std::string_view::npos);

@@ -13,6 +13,7 @@
 #include "store/importlists.h"
 #include "store/sort.h"
 #include "support/storefixture.h"
+#include "win/handles.h"
 
 namespace {
 
@@ -163,20 +164,37 @@ TEST_F(Import, BackupsKeepTheTenNewestAndUndoPutsEverythingBackUnlessTheListsCha
 
 TEST_F(Import, AFailedWriteOrReplaceLeavesBothListsAsTheyWere) {
     OpenFrenchEnglish({{L"chat", L"cat", 0}, {L"maison", L"house", 0}}, {{L"cat", L"chat", 0}, {L"house", L"maison", 0}});
-    // The backups are written, then the first list fails half way.
+    // The backups are written, then a list fails half way.
     SetAtomicWriteFailureAfter(static_cast<long long>(forwardBytes.size() + reverseBytes.size() + kRecordSize));
     EXPECT_EQ(Apply({{1, L"chien", L"dog"}}), ImportFailure::Write);
     SetAtomicWriteFailureAfter(-1);
     EXPECT_TRUE(ListsAsBefore());
     EXPECT_FALSE(CanUndoImport());
+    // No backup of an import that did not happen stays behind.
+    EXPECT_TRUE(BackupsOf(*lists.forward).empty());
+    EXPECT_TRUE(BackupsOf(*lists.reverse).empty());
     EXPECT_FALSE(FileExists(L"wordlists\\Fre_Eng.tvk.tmp"));
     EXPECT_EQ(WordCount, 2);
 
-    // The reverse list may not be replaced: the forward one, replaced already, goes back.
+    // A read-only list is refused before anything is written.
     ASSERT_TRUE(SetFileAttributesW(L"wordlists\\Eng_Fre.tvk", FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(Apply({{1, L"chien", L"dog"}}), ImportFailure::Replace);
     SetFileAttributesW(L"wordlists\\Eng_Fre.tvk", FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(ListsAsBefore());
+    EXPECT_TRUE(BackupsOf(*lists.reverse).empty());
+
+    // Another program holds the reverse list: the forward one, replaced already, goes back.
+    ASSERT_TRUE(ReadImportLists(CurrentWordList(), lists));
+    plan = PlanImport(lists, {{1, L"chien", L"dog"}});
+    {
+        const UniqueFile held(CreateFileW(L"wordlists\\Eng_Fre.tvk", GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held.Valid());
+        EXPECT_EQ(ApplyImport(lists, plan, true), ImportFailure::Replace);
+    }
+    EXPECT_TRUE(ListsAsBefore());
+    EXPECT_TRUE(BackupsOf(*lists.forward).empty());
+    EXPECT_TRUE(BackupsOf(*lists.reverse).empty());
     EXPECT_FALSE(FileExists(L"practice\\Basics\\Fre_Eng.ls") && !ReadBytes(L"practice\\Basics\\Fre_Eng.ls").empty());
     EXPECT_FALSE(CanUndoImport());
 }
@@ -213,4 +231,28 @@ TEST_F(Import, AnExportedListImportedIntoEmptyListsGivesTheSameFileBack) {
         ASSERT_EQ(Apply(source.pairs, false), ImportFailure::None);
         EXPECT_EQ(ReadBytes(L"wordlists\\Fre_Eng.tvk"), sorted);
     }
+}
+
+TEST_F(Import, FilesThatAreTooLargeLockedOrGoneAreRefusedUnread) {
+    std::string bytes = "kept";
+    EXPECT_EQ(ReadImportFile(L"missing.csv", bytes), ImportFileRead::Unreadable);
+    WriteBytes(L"words.csv", "chat,cat\n");
+    {
+        const UniqueFile held(CreateFileW(L"words.csv", GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                          nullptr));
+        ASSERT_TRUE(held.Valid());
+        EXPECT_EQ(ReadImportFile(L"words.csv", bytes), ImportFileRead::Unreadable);
+    }
+    EXPECT_EQ(ReadImportFile(L"words.csv", bytes), ImportFileRead::Ok);
+    EXPECT_EQ(bytes, "chat,cat\n");
+    {
+        const UniqueFile big(CreateFileW(L"big.csv", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                         nullptr));
+        LARGE_INTEGER size{};
+        size.QuadPart = static_cast<LONGLONG>(kLargestImportFile) + 1;
+        ASSERT_TRUE(SetFilePointerEx(big.Get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(big.Get()));
+    }
+    EXPECT_EQ(ReadImportFile(L"big.csv", bytes), ImportFileRead::TooLarge);
+    // A header and nothing else: no rows.
+    EXPECT_TRUE(ReadImportSource("French,English\r\n", {}, 1252, {L"French", L"English"}).pairs.empty());
 }
