@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <cstdio>
 #include <random>
 #include <set>
@@ -41,33 +42,45 @@ std::string Utf8(const std::wstring& text) { return ToNarrow(text, CP_UTF8); }
 
 std::wstring SortedCopy(const WordListDescriptor& d) { return L"sorted\\" + WordListFileName(d); }
 
-// Row i: an even row brings a word the list lacks, an odd one a word it has; each row
-// three translations, about one in three of them words the reverse list has.
+// Row i: an even row brings a word the list lacks with three translations, about one in
+// three of them a word the reverse list has; an odd row brings an entry the list has,
+// with its own translations, every other time one new translation more (as a file of a
+// learner's own words that overlaps the list).
 std::string MakeFile(const SortedPair& lists, const ImportBenchOptions& options) {
     WordGenerator newWords(kLanguages[kLanguage], SeedFor(kLanguage, options.size, 31));
     WordGenerator translations(kEnglish, SeedFor(kLanguage, options.size, 32));
     std::mt19937 pick(SeedFor(kLanguage, options.size, 33));
-    const std::vector<std::wstring>& known = lists.forwardList.present;
     const std::vector<std::wstring>& knownTranslations = lists.reverseList.present;
-    std::set<std::wstring> firsts(known.begin(), known.end());
+    std::string records;
+    if (!ReadFileBytes(WordListPath(*lists.forward), records) || records.size() < kRecordSize) return {};
+    const std::size_t count = records.size() / kRecordSize;
     const auto fits = [](const std::wstring& w) {
         return w.size() <= kLongestTranslation && w.find_first_of(L" -") == std::wstring::npos;
     };
+    std::set<std::wstring> firsts;
     std::string file = "\xEF\xBB\xBF" "French,English\r\n";
     for (int i = 0; i < options.rows; ++i) {
         std::wstring first;
+        std::wstring second;
         if (i % 2 == 1) {
-            first = known[pick() % known.size()];
+            WordRecord record;
+            std::memcpy(record.bytes, records.data() + (pick() % count) * kRecordSize, kRecordSize);
+            const WordEntry entry = DecodeRecord(record, lists.forward->firstCodePage, lists.forward->secondCodePage);
+            first = entry.first;
+            second = entry.second;
+            std::wstring more;
+            do more = translations.FirstWord();
+            while (!fits(more));
+            if (i % 4 == 1 && second.size() + 2 + more.size() <= kSecondWordMaxBytes) second += L", " + more;
         } else {
             do first = newWords.FirstWord();
             while (!firsts.insert(first).second);
-        }
-        std::wstring second;
-        for (int t = 0; t < kTranslations; ++t) {
-            std::wstring word;
-            do word = pick() % 3 == 0 ? knownTranslations[pick() % knownTranslations.size()] : translations.FirstWord();
-            while (!fits(word));
-            second += (t > 0 ? L", " : L"") + word;
+            for (int t = 0; t < kTranslations; ++t) {
+                std::wstring word;
+                do word = pick() % 3 == 0 ? knownTranslations[pick() % knownTranslations.size()] : translations.FirstWord();
+                while (!fits(word));
+                second += (t > 0 ? L", " : L"") + word;
+            }
         }
         file += Utf8(first) + ",\"" + Utf8(second) + "\"\r\n";
     }
@@ -242,7 +255,7 @@ bool RunImportBench(const ImportBenchOptions& options) {
     for (const WordListDescriptor* d : {lists.forward, lists.reverse})
         if (!CopyFileW(WordListPath(*d).c_str(), SortedCopy(*d).c_str(), FALSE)) return false;
     const std::string file = MakeFile(lists, options);
-    if (!WriteWholeFile(kFile, file)) return false;
+    if (file.empty() || !WriteWholeFile(kFile, file)) return false;
     const double listMb = static_cast<double>(CountWordListEntries(*lists.forward) + CountWordListEntries(*lists.reverse)) *
                           kRecordSize / kMegabyte;
 
@@ -281,7 +294,8 @@ bool RunImportBench(const ImportBenchOptions& options) {
     const double peakMb = static_cast<double>(std::max(workingSet, privateBytes)) / kMegabyte;
 
     Print("\nImport and export: %s-%s and %s-%s, %d and %d entries (set up in %.1f s; %.1f MB of lists); a file\n"
-          "of %zu rows (%.1f MB, UTF-8 CSV), three translations each, half of them new words. %d runs, median.\n\n",
+          "of %zu rows (%.1f MB, UTF-8 CSV): half of them new words with three translations each, half entries\n"
+          "the list has, every other one with a translation more. %d runs, median.\n\n",
           Narrow(lists.forward->firstName).c_str(), Narrow(lists.forward->secondName).c_str(),
           Narrow(lists.reverse->firstName).c_str(), Narrow(lists.reverse->secondName).c_str(), before, reverseBefore,
           (NowMs() - setUpStart) / 1000.0, listMb, rows, static_cast<double>(file.size()) / kMegabyte, options.runs);

@@ -1,5 +1,5 @@
-// The import and the export on large lists: a file of 100 000 rows (three translations
-// each, half of them new words, half words the list has) imported into French-English
+// The import and the export on large lists: a file of 100 000 rows (half of them new
+// words with three translations each, half entries the list has) imported into French-English
 // and English-French lists of a million entries each, the dialog's preview of the same
 // file, the export of the million-entry list, and the peak memory of an import.
 #pragma once
