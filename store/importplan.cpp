@@ -13,11 +13,10 @@
 
 #include "store/catalogue.h"
 #include "store/importlists.h"
+#include "store/wordkeys.h"
 #include "text/codepage.h"
 
 namespace {
-
-constexpr std::uint32_t kAbsent = 0xFFFFFFFFu;
 
 bool IsMarked(const unsigned char* record) { return (record[kDeletedMarkOffset] | record[kDeletedMarkOffset + 1]) != 0; }
 
@@ -47,115 +46,6 @@ std::uint64_t Fnv(std::string_view bytes) {
     for (const char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
     return h;
 }
-
-// The exact 8-bit forms of words in one code page. A single-byte code page goes through
-// the table of its 256 characters: a character is stored exactly when one of them is it
-// (a character the conversion would only approximate, "ā" as "a" say, is not). Other
-// code pages go through the system's conversion and back.
-class ExactCoder {
-public:
-    explicit ExactCoder(UINT codePage) : codePage_(codePage) {
-        CPINFO info{};
-        singleByte_ = GetCPInfo(codePage, &info) && info.MaxCharSize == 1;
-        if (!singleByte_) return;
-        byteOf_.assign(0x10000, 0);
-        for (int b = 1; b < 256; ++b) {
-            const char byte = static_cast<char>(b);
-            wchar_t wide[2];
-            if (MultiByteToWideChar(codePage, MultiByteFlags(codePage), &byte, 1, wide, 2) != 1) continue;
-            if (byteOf_[wide[0]] == 0) byteOf_[wide[0]] = static_cast<unsigned char>(b);
-        }
-    }
-    bool Encode(std::wstring_view word, std::string& bytes) const {
-        if (!singleByte_) {
-            bytes = ToNarrow(word, codePage_);
-            return ToWide(bytes, codePage_) == word;
-        }
-        bytes.resize(word.size());
-        for (std::size_t i = 0; i < word.size(); ++i) {
-            const unsigned char b = byteOf_[word[i]];
-            if (b == 0) return false;
-            bytes[i] = static_cast<char>(b);
-        }
-        return true;
-    }
-    // Bytes of text the code page holds (read from a record, or checked by Encode).
-    std::size_t Bytes(std::wstring_view text) const { return singleByte_ ? text.size() : ToNarrow(text, codePage_).size(); }
-    UINT CodePage() const { return codePage_; }
-
-private:
-    UINT codePage_;
-    bool singleByte_ = false;
-    std::vector<unsigned char> byteOf_;
-};
-
-// Keys (first words as stored, A-Z folded) in blocks that never move.
-class KeyText {
-public:
-    std::string_view Store(std::string_view key) {
-        if (key.size() > kBlock - used_) {
-            blocks_.push_back(std::make_unique<char[]>(kBlock));
-            used_ = 0;
-        }
-        char* at = blocks_.back().get() + used_;
-        std::memcpy(at, key.data(), key.size());
-        used_ += key.size();
-        return {at, key.size()};
-    }
-
-private:
-    static constexpr std::size_t kBlock = 1 << 16;
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t used_ = kBlock;
-};
-
-// Entry numbers by key: open addressing, no allocation per key.
-class KeyTable {
-public:
-    void Reserve(std::size_t keys) {
-        std::size_t capacity = 64;
-        while (capacity < keys * 2) capacity *= 2;
-        slots_.assign(capacity, Slot{});
-    }
-    // The value of the key, inserted as kAbsent when it is new.
-    std::uint32_t& At(std::string_view key, std::uint64_t hash) {
-        if ((count_ + 1) * 2 > slots_.size()) Grow();
-        Slot& slot = Probe(key, hash);
-        if (!slot.used) {
-            slot = {hash, key, kAbsent, true};
-            ++count_;
-        }
-        return slot.value;
-    }
-    std::uint32_t* Find(std::string_view key, std::uint64_t hash) {
-        if (slots_.empty()) return nullptr;
-        Slot& slot = Probe(key, hash);
-        return slot.used ? &slot.value : nullptr;
-    }
-
-private:
-    struct Slot {
-        std::uint64_t hash = 0;
-        std::string_view key;
-        std::uint32_t value = kAbsent;
-        bool used = false;
-    };
-    Slot& Probe(std::string_view key, std::uint64_t hash) {
-        const std::size_t mask = slots_.size() - 1;
-        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-            Slot& slot = slots_[i];
-            if (!slot.used || (slot.hash == hash && slot.key == key)) return slot;
-        }
-    }
-    void Grow() {
-        std::vector<Slot> old = std::move(slots_);
-        slots_.assign(std::max<std::size_t>(64, old.size() * 2), Slot{});
-        for (const Slot& s : old)
-            if (s.used) Probe(s.key, s.hash) = s;
-    }
-    std::vector<Slot> slots_;
-    std::size_t count_ = 0;
-};
 
 // One list while the rows are planned: the entries the rows name, found by one pass
 // over its records.
@@ -209,7 +99,7 @@ public:
             const std::uint64_t hash = Fnv(key);
             if (!Marked(maybe, hash)) continue;
             std::uint32_t* value = table_.Find(key, hash);
-            if (!value || *value != kAbsent) continue;
+            if (!value || *value != kAbsentKey) continue;
             *value = static_cast<std::uint32_t>(entries_.size());
             const unsigned char* translations = record + kFirstWordField;
             const std::size_t secondLength =
@@ -226,7 +116,7 @@ public:
 
     ImportEntry* Entry(std::string_view key) {
         std::uint32_t* value = table_.Find(key, Fnv(key));
-        return value && *value != kAbsent ? &entries_[*value] : nullptr;
+        return value && *value != kAbsentKey ? &entries_[*value] : nullptr;
     }
     std::size_t IndexOf(const ImportEntry* entry) const { return static_cast<std::size_t>(entry - entries_.data()); }
     void Create(std::string_view key, std::wstring_view first, std::wstring_view second) {
@@ -235,7 +125,7 @@ public:
     }
     void Uncreate(std::string_view key) {
         entries_.pop_back();
-        table_.At(key, Fnv(key)) = kAbsent;
+        table_.At(key, Fnv(key)) = kAbsentKey;
     }
     std::vector<ImportEntry>& Entries() { return entries_; }
     const WordListDescriptor& Descriptor() const { return d_; }
