@@ -100,3 +100,25 @@ TEST_F(ImportAgainstAddWindow, TheTableShowsRowsInTheColoursOfWhatHappensToThem)
     EXPECT_FALSE(rowHas(4, 0x000000));  // no fifth row
     DeleteSharedFonts();
 }
+
+TEST_F(ImportAgainstAddWindow, TheFirstRowsShownAtOnceAreThoseOfTheWholeCount) {
+    Reset();
+    ImportRequest request;
+    ASSERT_TRUE(ReadImportLists(CurrentWordList(), request.lists));
+    request.knownNames = {L"Spanish", L"English"};
+    std::string file = "Spanish;English\r\ncasa;home\r\n";
+    for (int i = 0; i < 30; ++i) file += "palabra" + std::to_string(i) + ";word" + std::to_string(i % 7) + "\r\n";
+    request.bytes = file;
+    ShowFirstRows(request);
+    EXPECT_FALSE(request.counted);
+    const std::vector<PlannedRow> first = request.plan.preview;
+    RefreshImport(request);
+    EXPECT_TRUE(request.counted);
+    EXPECT_EQ(request.plan.counts.rows, 31u);
+    ASSERT_EQ(first.size(), request.plan.preview.size());
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(first[i].first, request.plan.preview[i].first) << i;
+        EXPECT_EQ(first[i].second, request.plan.preview[i].second) << i;
+        EXPECT_EQ(first[i].outcome, request.plan.preview[i].outcome) << i;
+    }
+}

@@ -256,3 +256,27 @@ TEST_F(Import, FilesThatAreTooLargeLockedOrGoneAreRefusedUnread) {
     // A header and nothing else: no rows.
     EXPECT_TRUE(ReadImportSource("French,English\r\n", {}, 1252, {L"French", L"English"}).pairs.empty());
 }
+
+// Shift-JIS: the second byte of a character may be a letter A-Z; folded, "ア" (83 41)
+// would be "ヂ" (83 61). Only bytes that are characters of their own are folded.
+TEST_F(Import, DoubleByteWordsAreMatchedWholeAndFoldedOnlyWhereTheyAreLetters) {
+    MakeDirectories(L"practice\\Basics");
+    WriteBytes(L"languages.ini", LanguageFile({"Japanese,japanese,128"}, "Jap_Eng.tvk"));
+    WriteWordList(L"Jap_Eng.tvk", {{L"\x30C2", L"di", 0}, {L"Tokyo", L"capital", 0}}, 932, 1252);
+    WriteWordList(L"Eng_Jap.tvk", {}, 1252, 932);
+    Open();
+    plan = Plan({{1, L"\x30A2", L"a"}, {2, L"TOKYO", L"city"}, {3, L"\x30C2", L"ji"}});
+    EXPECT_EQ(plan.counts.added, 1u);   // ア is a word of its own
+    EXPECT_EQ(plan.counts.merged, 2u);  // TOKYO is Tokyo, ヂ is ヂ
+    ASSERT_EQ(ApplyImport(lists, plan, false), ImportFailure::None);
+    const std::vector<WordEntry> japanese = ReadWordList(L"Jap_Eng.tvk", 932, 1252);
+    ASSERT_EQ(japanese.size(), 3u);
+    const auto second = [&](const std::wstring& first) {
+        const auto e = std::find_if(japanese.begin(), japanese.end(), [&](const WordEntry& x) { return x.first == first; });
+        return e == japanese.end() ? std::wstring(L"(none)") : e->second;
+    };
+    EXPECT_EQ(second(L"\x30A2"), L"a");
+    EXPECT_EQ(second(L"\x30C2"), L"di, ji");
+    EXPECT_EQ(second(L"Tokyo"), L"capital, city");
+    EXPECT_EQ(ReadWordList(L"Eng_Jap.tvk", 1252, 932).size(), 3u);  // a, city, ji
+}

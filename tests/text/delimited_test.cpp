@@ -91,6 +91,20 @@ TEST(TextEncoding, ByteOrderMarksDecideThenValidUtf8ThenTheListsCodePage) {
     EXPECT_EQ(DecodeTextFile("\x01\x02\x03\x04\x05\x06\x07\x08 text", {}, 1252).problem, TextProblem::NotText);
 }
 
+TEST(TextEncoding, ABeginningIsDecodedToALineEndAndTheEncodingStillFromAllBytes) {
+    const DecodedText utf8 = DecodeTextFile("ab\ncd\nef\xC3\xA9", {}, 1252, 4);
+    EXPECT_EQ(utf8.text, L"ab\ncd\n");
+    EXPECT_TRUE(utf8.partial);
+    EXPECT_EQ(utf8.used.kind, EncodingKind::Utf8);
+    const DecodedText legacy = DecodeTextFile("ab\ncd\ne\xE9", {}, 1252, 1);
+    EXPECT_EQ(legacy.used.kind, EncodingKind::CodePage);  // the byte at the end decides
+    EXPECT_EQ(legacy.text, L"ab\n");
+    const std::string wide("\xFF\xFE" "a\0\n\0b\0\n\0", 10);
+    const DecodedText utf16 = DecodeTextFile(wide, {}, 1252, 1);
+    EXPECT_EQ(utf16.text, L"a\n");
+    EXPECT_FALSE(DecodeTextFile(wide, {}, 1252, 100).partial);
+}
+
 TEST(FlashCardExport, HeaderLinesNameTheSeparatorAndColumnsAndTheMarkupIsStripped) {
     const std::string file =
         "#separator:tab\n"
