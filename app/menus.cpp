@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/globals.h"
+#include "store/backups.h"
 #include "store/catalogue.h"
 #include "text/uistrings.h"
 
@@ -23,6 +24,12 @@ HMENU FileMenu() {
     AppendItem(menu, kCmdTranslate, Ui::MainMenuFile2);
     AppendItem(menu, kCmdNewWordList, Ui::MainMenuFile3);
     AppendItem(menu, kCmdRecord, Ui::RecordCaption);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendItem(menu, kCmdImport, Ui::MainMenuImport);
+    AppendItem(menu, kCmdExport, Ui::MainMenuExport);
+    AppendItem(menu, kCmdUndoImport, Ui::MainMenuUndoImport);
+    EnableMenuItem(menu, kCmdUndoImport, MF_BYCOMMAND | MF_GRAYED);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendItem(menu, kCmdExit, Ui::MainMenuFile4);
     return menu;
 }
@@ -114,6 +121,10 @@ std::vector<ACCEL> MainAcceleratorEntries() {
 HACCEL CreateMainAccelerators() {
     std::vector<ACCEL> entries = MainAcceleratorEntries();
     return CreateAcceleratorTableW(entries.data(), static_cast<int>(entries.size()));
+}
+
+void UpdateUndoImportItem(HMENU bar) {
+    if (bar) EnableMenuItem(bar, kCmdUndoImport, MF_BYCOMMAND | (CanUndoImport() ? MF_ENABLED : MF_GRAYED));
 }
 
 void CheckMenuPair(HMENU menu, int checkedId, int uncheckedId) {

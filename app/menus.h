@@ -25,6 +25,9 @@ enum MainCommand : int {
     kCmdTypedPractice = 65,
     kCmdReviewMode = 66,
     kCmdProgress = 67,
+    kCmdImport = 70,
+    kCmdExport = 71,
+    kCmdUndoImport = 72,
     kCmdFirstWordList = 200,
 };
 
@@ -43,6 +46,9 @@ void AddLanguageMenuItem(HMENU menu, WordListDescriptor& descriptor, int command
 // The whole bar: File, the word lists, Practice mode, Help; check marks set from
 // StayOnTop, PracticeMode and the catalogue's selected word list.
 HMENU CreateMainMenuBar();
+// Greys File > Undo last import unless the last import can be taken back; called as
+// the File menu opens, so it always tells how things stand.
+void UpdateUndoImportItem(HMENU bar);
 // Builds the bar and attaches it to the window.
 void AttachMainMenu(HWND window);
 

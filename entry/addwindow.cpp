@@ -11,6 +11,7 @@
 #include "app/settings.h"
 #include "app/toolwindow.h"
 #include "entry/addwords.h"
+#include "entry/importwords.h"
 #include "entry/picker.h"
 #include "store/catalogue.h"
 #include "store/records.h"
@@ -153,6 +154,18 @@ void ToggleAddToPracticeList(HWND window) {
     g_add.session.addToPracticeList = !checked;
 }
 
+// The import rewrites both lists sorted: what this window appended is sorted first, so
+// a cancelled import leaves nothing unsorted behind, and the window starts afresh after it.
+void Import(HWND window) {
+    SortChangedLists(g_add.session);
+    ImportWords(window);
+    const int added = g_add.session.addedCount;
+    g_add.session = BeginAddSession(g_add.session.addToPracticeList);
+    g_add.session.addedCount = added;
+    g_add.session.messageOwner = window;
+    LiveLookUp();
+}
+
 void Close(HWND window) {
     SortChangedLists(g_add.session);
     DestroyWindow(window);
@@ -198,6 +211,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
     case kAddShowPicker: ShowPicker(window, true); break;
     case kAddHidePicker: ShowPicker(window, false); break;
     case kAddAddToPracticeList: ToggleAddToPracticeList(window); break;
+    case kAddImport: Import(window); break;
     default: OnEditCommand(id, notification); break;
     }
     return 0;
@@ -235,6 +249,9 @@ LRESULT CALLBACK AddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 HMENU CreateAddMenu() {
     HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, kAddImport, UiText(Ui::MainMenuImport));
+    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file), UiText(Ui::MainMenuFile0));
     HMENU picker = CreatePopupMenu();
     AppendMenuW(picker, MF_STRING, kAddShowPicker, UiText(Ui::AddMenuCharset1));
     AppendMenuW(picker, MF_STRING | MF_CHECKED, kAddHidePicker, UiText(Ui::AddMenuCharset2));

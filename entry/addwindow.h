@@ -9,7 +9,7 @@ inline constexpr wchar_t kAddWindowClass[] = L"toevoeg";
 // Control ids; the edits send their window a key notification for Enter and this one
 // for every key release.
 enum AddControl : int { kAddDone = 14, kAddHelp = 22, kAddFirstEdit = 30, kAddSecondEdit = 31 };
-enum AddMenuCommand : int { kAddAddToPracticeList = 2, kAddShowPicker = 6, kAddHidePicker = 7 };
+enum AddMenuCommand : int { kAddAddToPracticeList = 2, kAddShowPicker = 6, kAddHidePicker = 7, kAddImport = 70 };
 inline constexpr WORD kKeyReleaseNotification = 0x0602;
 
 // Opened by the main window's Add command, which hides itself meanwhile.

@@ -11,6 +11,8 @@
 #include "app/toolwindow.h"
 #include "app/wordlists.h"
 #include "entry/addwindow.h"
+#include "entry/exportdialog.h"
+#include "entry/importwords.h"
 #include "entry/newlistwindow.h"
 #include "lookup/overviewwindow.h"
 #include "lookup/searchwindow.h"
@@ -221,6 +223,9 @@ bool RunCommand(HWND window, int id) {
         case kCmdFlashCards: ChoosePracticeMode(window, 0); return true;
         case kCmdTypedPractice: ChoosePracticeMode(window, 1); return true;
         case kCmdReviewMode: ChoosePracticeMode(window, 2); return true;
+        case kCmdImport: ImportWords(window); return true;
+        case kCmdExport: ExportWords(window); return true;
+        case kCmdUndoImport: UndoLastImport(window); return true;
         default: return OpenToolWindowCommand(id);
     }
 }
@@ -287,6 +292,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_PAINT: return OnPaint(window);
         case WM_LBUTTONDOWN: return OnLeftButtonDown(lParam);
         case WM_COMMAND: return OnCommand(window, message, wParam, lParam);
+        case WM_INITMENUPOPUP: UpdateUndoImportItem(GetMenu(window)); return 0;
         case kWordListChangedMessage: return OnWordListChanged(window);
         case WM_DESTROY: return OnDestroy(window);
         default: return DefWindowProcW(window, message, wParam, lParam);

@@ -141,7 +141,78 @@
     X(ProgressToday, L"today")                                                                           \
     X(CaptureMenuItem, L"&Add to practice list\tCtrl+D")                                                 \
     X(CaptureNoList, L"There is no practice list yet. Make one with the Create practice list button "               \
-      L"first.")
+      L"first.")                                                                                        \
+    X(MainMenuImport, L"Import words...")                                                                \
+    X(MainMenuExport, L"Export word list...")                                                            \
+    X(MainMenuUndoImport, L"Undo last import")                                                           \
+    X(ImportCaption, L"Import words")                                                                    \
+    X(ImportHelpkey, L"import")                                                                          \
+    X(ImportFilter, L"Word lists (*.csv;*.tsv;*.txt)")                                                   \
+    X(AllFilesFilter, L"All files (*.*)")                                                                \
+    X(ImportFile, L"File:")                                                                              \
+    X(ImportDelimiter, L"Delimiter:")                                                                    \
+    X(ImportAutomatic, L"Automatic")                                                                     \
+    X(ImportTab, L"Tab")                                                                                 \
+    X(ImportSemicolon, L"Semicolon")                                                                     \
+    X(ImportComma, L"Comma")                                                                             \
+    X(ImportEncoding, L"Encoding:")                                                                      \
+    X(ImportHeaderRow, L"First row holds column names")                                                  \
+    X(ImportWordColumn, L"Word:")                                                                        \
+    X(ImportTranslationColumn, L"Translation:")                                                          \
+    X(ImportColumn, L"Column")                                                                           \
+    X(ImportSwap, L"Swap")                                                                               \
+    X(ImportAddToPracticeList, L"Also add the new words to the practice list")                           \
+    X(ImportButton, L"Import")                                                                           \
+    X(ImportRowsRead, L"Rows read")                                                                      \
+    X(ImportNewPairs, L"New pairs")                                                                      \
+    X(ImportMerged, L"Merged into entries")                                                              \
+    X(ImportUnchanged, L"Already there")                                                                 \
+    X(ImportRefused, L"Cannot be stored")                                                                \
+    X(ImportLine, L"Line")                                                                               \
+    X(ImportWhyRowTooLong, L"the row is too long")                                                       \
+    X(ImportWhyEmpty, L"the word or its translation is empty")                                           \
+    X(ImportWhyComma, L"the word holds a comma")                                                         \
+    X(ImportWhyControl, L"a word holds a tab or a line break")                                           \
+    X(ImportWhyWordCodePage, L"the word has a character this word list cannot store")                    \
+    X(ImportWhyTranslationCodePage, L"a translation has a character this word list cannot store")        \
+    X(ImportWhyWordTooLong, L"the word is longer than 30 bytes")                                         \
+    X(ImportWhyTranslationsTooLong, L"the translations are longer than 50 bytes")                        \
+    X(ImportWhyReverseTooLong, L"a translation is longer than 30 bytes, too long for the reverse list")  \
+    X(ImportWhyReverseFull, L"the reverse entry of a translation has no room for the word")              \
+    X(ImportEmptyFile, L"The file is empty.")                                                            \
+    X(ImportNotText, L"The file is not a text file.")                                                    \
+    X(ImportTooLarge, L"The file is larger than 64 MB. Please split it into smaller files.")             \
+    X(ImportNoRows, L"The file holds no rows to import.")                                                \
+    X(ImportUnclosedQuote, L"A quotation mark is never closed; it opens in line")                        \
+    X(ImportCantRead, L"The file cannot be read:")                                                       \
+    X(ImportFileChanged, L"The file has changed since it was shown. Please look at it again before you import it.") \
+    X(ImportListsUnreadable, L"The word lists cannot be read.")                                          \
+    X(ImportFailed, L"The import failed. The word lists are as they were.")                              \
+    X(ImportBackupFailed, L"No backup of the word lists could be made, so nothing was imported.")        \
+    X(ImportDone, L"Import finished.")                                                                   \
+    X(ImportSkipped, L"Skipped")                                                                         \
+    X(ImportOpenReport, L"Open the report of the skipped rows?")                                         \
+    X(ImportReportTitle, L"Rows that were not imported")                                                 \
+    X(ImportProgressCaption, L"Importing")                                                               \
+    X(ImportBackingUp, L"Backing up the word lists")                                                     \
+    X(ImportReplacing, L"Replacing the word lists")                                                      \
+    X(UndoImportDone, L"The word lists are back as they were before the import.")                        \
+    X(UndoImportChanged, L"The word lists have changed since the import, so it can no longer be undone.") \
+    X(UndoImportFailed, L"The import could not be undone completely. The backups are in the folder backup.") \
+    X(ExportCaption, L"Export word list")                                                                \
+    X(ExportWordList, L"The word list")                                                                  \
+    X(ExportPracticeList, L"The practice list")                                                          \
+    X(ExportEntries, L"entries")                                                                         \
+    X(ExportCsv, L"CSV for spreadsheet programs (UTF-8, comma)")                                         \
+    X(ExportTabs, L"Tab-separated text (UTF-8)")                                                         \
+    X(ExportHeaderRow, L"First row with the language names")                                             \
+    X(ExportSave, L"Save as...")                                                                         \
+    X(ExportCsvFilter, L"CSV files (*.csv)")                                                             \
+    X(ExportTabsFilter, L"Text files (*.txt;*.tsv)")                                                     \
+    X(ExportDone, L"entries exported to")                                                                \
+    X(ExportFailed, L"The file could not be written:")                                                   \
+    X(ExportCantRead, L"The list cannot be read.")                                                       \
+    X(ImportCounting, L"Counting the rows...")
 
 enum class Ui : int {
 #define LINGORIX_UI_ENUM(k) k,

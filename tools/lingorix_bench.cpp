@@ -5,10 +5,11 @@
 // every pair. Then the Add window's part on lists of the largest size in both
 // directions: storing a pair of three translations, and the sort of both lists when
 // the window closes. Then the practice list maker's file work on a word list of the
-// largest size: the update at closing, add-all and add-random.
+// largest size: the update at closing, add-all and add-random. Last the import of a file of
+// 100 000 rows into lists of the largest size, its preview, and the export.
 //
 //   lingorix_bench [--source <dir>] [--quick] [--sizes <n,n,...>] [--runs <n>] [--add-only]
-//                  [--practice-only]
+//                  [--practice-only] [--import-only]
 //
 //   --source    the project folder holding data\strings\english.txt and
 //               data\runtime\tables\Greek.stb (default: the current directory; a path
@@ -20,6 +21,7 @@
 //               (default 3); the median counts
 //   --add-only  only the Add window's part
 //   --practice-only  only the practice list maker's part
+//   --import-only    only the import and the export
 //
 // Each sort runs in a child process of this program (started with --sort-child), so
 // that its peak memory is its own and not that of the list generator or an earlier,
@@ -37,6 +39,7 @@
 #include "text/locale.h"
 #include "text/uistrings.h"
 #include "tools/bench/benchadd.h"
+#include "tools/bench/benchimport.h"
 #include "tools/bench/benchmeasure.h"
 #include "tools/bench/benchpractice.h"
 #include "tools/bench/benchsetup.h"
@@ -53,6 +56,7 @@ struct Options {
     bool quick = false;
     bool addOnly = false;
     bool practiceOnly = false;
+    bool importOnly = false;
     int runs = 0;  // 0: by size
     std::vector<int> sizes{10000, 100000, 1000000};
 };
@@ -257,7 +261,7 @@ bool ParseSizes(const std::wstring& text, std::vector<int>& sizes) {
 
 int Usage() {
     std::fprintf(stderr, "usage: lingorix_bench [--source <project folder>] [--quick] [--sizes n,n,...] [--runs n] "
-                         "[--add-only] [--practice-only]\n");
+                         "[--add-only] [--practice-only] [--import-only]\n");
     return 2;
 }
 
@@ -297,14 +301,15 @@ int RunBench(const Options& options) {
         return 1;
     }
     bool ok = SetUpFolder(options.source);
-    if (ok && !options.addOnly && !options.practiceOnly) ok = RunStoreBench(options);
-    if (ok && !options.practiceOnly) {
+    const bool only = options.addOnly || options.practiceOnly || options.importOnly;
+    if (ok && !only) ok = RunStoreBench(options);
+    if (ok && (!only || options.addOnly)) {
         AddBenchOptions add;
         add.size = options.sizes.back();
         if (options.runs > 0) add.runs = options.runs;
         ok = RunAddBench(add);
     }
-    if (ok && !options.addOnly) {
+    if (ok && (!only || options.practiceOnly)) {
         PracticeBenchOptions practice;
         practice.wordListSize = options.sizes.back();
         // A smaller word list gives the update a practice list of its own size.
@@ -312,6 +317,14 @@ int RunBench(const Options& options) {
         practice.marked = std::min(practice.marked, practice.practiceSize / 2);
         if (options.runs > 0) practice.runs = options.runs;
         ok = RunPracticeBench(practice);
+    }
+    if (ok && (!only || options.importOnly)) {
+        ImportBenchOptions import;
+        import.source = options.source;
+        import.size = options.sizes.back();
+        import.rows = std::min(import.rows, import.size / 10 > 0 ? import.size / 10 : 1);
+        if (options.runs > 0) import.runs = options.runs;
+        ok = RunImportBench(import);
     }
     SetCurrentDirectoryW(previous.c_str());
     RemoveFolderTree(work);
@@ -324,6 +337,7 @@ int wmain(int argc, wchar_t** argv) {
     Options options;
     std::wstring childLanguage;
     int childRuns = 0;
+    int importChildRuns = 0;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
         if (arg == L"--source" && i + 1 < argc) {
@@ -334,6 +348,10 @@ int wmain(int argc, wchar_t** argv) {
             options.addOnly = true;
         } else if (arg == L"--practice-only") {
             options.practiceOnly = true;
+        } else if (arg == L"--import-only") {
+            options.importOnly = true;
+        } else if (arg == L"--import-child" && i + 1 < argc) {
+            importChildRuns = std::max(1, static_cast<int>(std::wcstol(argv[++i], nullptr, 10)));
         } else if (arg == L"--runs" && i + 1 < argc) {
             options.runs = std::max(1, static_cast<int>(std::wcstol(argv[++i], nullptr, 10)));
         } else if (arg == L"--sizes" && i + 1 < argc) {
@@ -349,5 +367,6 @@ int wmain(int argc, wchar_t** argv) {
     RouteMessagesToStderr();
     if (!InstallStrings(options.source)) return 1;
     if (!childLanguage.empty()) return SortChild(childLanguage, childRuns);
+    if (importChildRuns > 0) return ImportChild(importChildRuns);
     return RunBench(options);
 }

@@ -65,7 +65,7 @@ TEST_F(StartupTest, MenuBarHasFourPopupsAndTheSelectedWordListChecked) {
 
     std::vector<UINT> fileIds;
     for (const MenuItem& item : bar.popups[0].items) fileIds.push_back(item.id);
-    EXPECT_EQ(fileIds, (std::vector<UINT>{55, 9, 62, 25, 3}));
+    EXPECT_EQ(fileIds, (std::vector<UINT>{55, 9, 62, 25, 0, 70, 71, 72, 0, 3}));
     EXPECT_FALSE(bar.IsChecked(55));
     EXPECT_TRUE(bar.IsChecked(64));
     EXPECT_FALSE(bar.IsChecked(65));

@@ -223,10 +223,10 @@ TEST_F(MainWindowTest, MenuBarListsWordListsBetweenFileAndPracticeMode) {
     EXPECT_EQ(ItemText(bar, 3), UiText(Ui::MainMenuPracticeHelp0));
     EXPECT_EQ(GetSubMenu(bar, 1), LanguageMenu);
 
-    const std::vector<UINT> fileIds = {55, 9, 62, 25, 3};
+    const std::vector<UINT> fileIds = {55, 9, 62, 25, 0, 70, 71, 72, 0, 3};
     HMENU file = GetSubMenu(bar, 0);
-    ASSERT_EQ(GetMenuItemCount(file), 5);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(GetMenuItemID(file, i), fileIds[static_cast<std::size_t>(i)]);
+    ASSERT_EQ(GetMenuItemCount(file), 10);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(GetMenuItemID(file, i), fileIds[static_cast<std::size_t>(i)]);
     EXPECT_EQ(ItemText(file, 3), UiText(Ui::RecordCaption));
     HMENU help = GetSubMenu(bar, 3);
     EXPECT_EQ(GetMenuItemID(help, 0), 4u);
