@@ -1,5 +1,8 @@
 #include "app/toolwindow.h"
 
+#include <map>
+#include <vector>
+
 #include "app/globals.h"
 #include "text/uistrings.h"
 #include "win/handles.h"
@@ -9,6 +12,18 @@
 namespace {
 
 HWND g_toolWindow = nullptr;
+
+// One table per description, made when its window first needs it.
+HACCEL AcceleratorsOf(const ToolWindowSpec& spec) {
+    static std::map<const ToolWindowSpec*, UniqueAccelerators> tables;
+    if (spec.accelerators.empty()) return nullptr;
+    UniqueAccelerators& table = tables[&spec];
+    if (!table) {
+        std::vector<ACCEL> entries(spec.accelerators.begin(), spec.accelerators.end());
+        table.Reset(CreateAcceleratorTableW(entries.data(), static_cast<int>(entries.size())));
+    }
+    return table.Get();
+}
 
 // The description rides in the window's user data: a property would cost a round trip
 // to the window server under some systems on every message.
@@ -48,6 +63,14 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 HWND OpenedToolWindow() { return g_toolWindow; }
+
+bool TranslateToolWindowMessage(MSG& message) {
+    HWND tool = g_toolWindow;
+    if (!tool || (message.hwnd != tool && !IsChild(tool, message.hwnd))) return false;
+    const ToolWindowSpec* spec = SpecOf(tool);
+    HACCEL accelerators = spec ? AcceleratorsOf(*spec) : nullptr;
+    return accelerators && TranslateAcceleratorW(tool, accelerators, &message);
+}
 
 SIZE ToolWindowSize(const ToolWindowSpec& spec) {
     const int height = spec.clientHeight ? spec.height + CaptionHeight + MenuHeight : spec.height;

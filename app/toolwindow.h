@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 
 #include "text/uikeys.h"
@@ -37,6 +38,8 @@ struct ToolWindowSpec {
     // True while the window is being replaced by a new one of its kind (the Search
     // window changing its size): then its end does not bring the main window back.
     bool (*beingReplaced)() = nullptr;
+    // Keyboard shortcuts of the window's own commands, wherever its focus is.
+    std::span<const ACCEL> accelerators{};
 };
 
 // Opens the window described; the description must outlive the window. nullptr when
@@ -45,6 +48,10 @@ HWND OpenToolWindowFrame(const ToolWindowSpec& spec);
 
 // The tool window that is open; nullptr when none is (helper windows do not count).
 HWND OpenedToolWindow();
+
+// The message loop hands every message here first: a shortcut of the open tool window
+// becomes its command. True when the message was used up.
+bool TranslateToolWindowMessage(MSG& message);
 
 // The outer size the frame gives the window.
 SIZE ToolWindowSize(const ToolWindowSpec& spec);

@@ -47,6 +47,7 @@ HMENU CreateRowMenu(bool markedEntry) {
     AppendMenuW(menu, MF_STRING, kSearchCopy, UiText(Ui::SearchCopy));
     AppendMenuW(menu, MF_STRING, kSearchPaste, UiText(Ui::SearchPaste));
     AppendMenuW(menu, MF_STRING, kSearchPlay, UiText(Ui::SearchPlay));
+    AppendMenuW(menu, MF_STRING, kSearchCapture, UiText(Ui::CaptureMenuItem));
     return menu;
 }
 

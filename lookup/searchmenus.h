@@ -14,13 +14,14 @@ enum SearchCommand : int {
     kSearchFollowClipboard = 56,
     kSearchIgnoreClipboard = 57,
     kSearchPlay = 58,
+    kSearchCapture = 59,
     kSearchMinimalSize = 600,  // 600 + R: R rows; 600 itself: the minimal layout
     kSearchLargestSize = 625,
 };
 
 // Check marks from the layout and the clipboard setting.
 HMENU CreateSearchMenuBar(int rows, bool minimal, bool followClipboard);
-// Delete (or Restore, for marked entries), Copy, Paste, Play.
+// Delete (or Restore, for marked entries), Copy, Paste, Play, Add to practice list.
 HMENU CreateRowMenu(bool markedEntry);
 
 // The rule along the top and the two language names above their columns.

@@ -13,6 +13,7 @@
 #include "app/toolwindow.h"
 #include "app/wordlists.h"
 #include "entry/picker.h"
+#include "lookup/capturing.h"
 #include "lookup/clipboard.h"
 #include "lookup/lookupedit.h"
 #include "lookup/playback.h"
@@ -204,6 +205,7 @@ void OnRowCommand(HWND edit, const RowOf& at, int id) {
         break;
     }
     case kSearchPlay: PlayRecordings(EditText(edit, kSecondChars), ColumnLanguage(at.firstColumn), at.firstColumn); break;
+    case kSearchCapture: CaptureEntry(g_search.window, g_search.top + at.row); break;
     default: break;
     }
 }
@@ -424,6 +426,13 @@ LRESULT OnCreate(HWND window) {
     return 0;
 }
 
+// The key takes the row whose edit has the focus, else the first row: the entry the
+// look-up found.
+void CaptureFocusedRow(HWND window) {
+    const RowOf at = FindRow(GetFocus());
+    CaptureEntry(window, g_search.top + (at.row >= 0 ? at.row : 0));
+}
+
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const WORD code = HIWORD(wParam);
@@ -441,6 +450,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case kSearchHidePicker: ShowPicker(window, false); break;
     case kSearchFollowClipboard: SetClipboardFollowing(window, true); break;
     case kSearchIgnoreClipboard: SetClipboardFollowing(window, false); break;
+    case kSearchCapture: CaptureFocusedRow(window); break;
     default: OnEditNotification(id, code, lParam); break;
     }
     return 0;
@@ -493,6 +503,8 @@ LRESULT CALLBACK SearchWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
 }
 
+constexpr ACCEL kSearchKeys[] = {{FCONTROL | FVIRTKEY, kCaptureKey, kSearchCapture}};
+
 // The size follows the layout and the number of rows, set at every opening.
 ToolWindowSpec g_searchSpec{
     .className = kSearchWindowClass,
@@ -502,6 +514,7 @@ ToolWindowSpec g_searchSpec{
     .procedure = SearchWindowProc,
     .clearState = [] { g_search = {}; },
     .beingReplaced = [] { return g_search.recreating; },
+    .accelerators = kSearchKeys,
 };
 
 HWND CreateSearchWindow() {

@@ -17,6 +17,7 @@
 #include "app/settings.h"
 #include "app/toolwindow.h"
 #include "app/wordlists.h"
+#include "lookup/capturing.h"
 #include "lookup/clipboard.h"
 #include "lookup/lookupedit.h"
 #include "lookup/textwords.h"
@@ -199,6 +200,7 @@ HMENU CreateTranslateMenu() {
     HMENU file = CreatePopupMenu();
     AppendMenuW(file, MF_STRING, kTranslateOpenFile, UiText(Ui::TranslateMenuFile1));
     AppendMenuW(file, MF_STRING, kTranslatePaste, UiText(Ui::TranslateMenuFile2));
+    AppendMenuW(file, MF_STRING, kTranslateCapture, UiText(Ui::CaptureMenuItem));
     AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file), UiText(Ui::TranslateMenuFile0));
     return bar;
 }
@@ -289,6 +291,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     const WORD notification = HIWORD(wParam);
     if (lParam == 0 && id == kTranslateOpenFile) OpenTextFile(window);
     else if (lParam == 0 && id == kTranslatePaste) PasteText();
+    else if (lParam == 0 && id == kTranslateCapture) CaptureEntry(window, g_translate.topIndex);
     else if (lParam == 0 && IsWordListCommand(id)) SwitchWordList(window, id);
     else OnControl(window, id, notification, lParam);
     return 0;
@@ -331,6 +334,8 @@ LRESULT CALLBACK TranslateWindowProc(HWND window, UINT message, WPARAM wParam, L
     }
 }
 
+constexpr ACCEL kTranslateKeys[] = {{FCONTROL | FVIRTKEY, kCaptureKey, kTranslateCapture}};
+
 const ToolWindowSpec kTranslateWindowSpec{
     .className = kTranslateWindowClass,
     .caption = Ui::TranslateCaption,
@@ -340,6 +345,7 @@ const ToolWindowSpec kTranslateWindowSpec{
     .savedPosition = &AppSettings.translate,
     .procedure = TranslateWindowProc,
     .clearState = [] { g_translate = {}; },
+    .accelerators = kTranslateKeys,
 };
 
 }  // namespace

@@ -14,6 +14,7 @@ enum TranslateControl : int {
     kTranslatePaste = 20,
     kTranslateDone = 14,
     kTranslateHelp = 21,
+    kTranslateCapture = 22,
     kTranslatePane = 31,
     kTranslateScrollBar = 41,
     kTranslateFirstRow = 100,

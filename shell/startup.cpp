@@ -8,6 +8,7 @@
 #include "app/globals.h"
 #include "app/menus.h"
 #include "app/settings.h"
+#include "app/toolwindow.h"
 #include "shell/mainwindow.h"
 #include "store/catalogue.h"
 #include "store/collation.h"
@@ -75,6 +76,7 @@ int RunMessageLoop(HACCEL accelerators) {
     BOOL got;
     while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
         if (got == -1) return kFailedStart;
+        if (TranslateToolWindowMessage(msg)) continue;
         if (TranslateAcceleratorW(MainWindow, accelerators, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

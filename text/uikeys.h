@@ -142,6 +142,7 @@
     X(CaptureMenuItem, L"&Add to practice list\tCtrl+D")                                                 \
     X(CaptureNoList, L"There is no practice list yet. Make one with the Create practice list button "               \
       L"first.")                                                                                        \
+    X(CaptureAlreadyThere, L"This word is in the practice list already.")                                \
     X(MainMenuImport, L"Import words...")                                                                \
     X(MainMenuExport, L"Export word list...")                                                            \
     X(MainMenuUndoImport, L"Undo last import")                                                           \

@@ -172,3 +172,33 @@ TEST_F(ReviewTest, ThreeDaysOfReviewKeepEveryAnswerInTheLog) {
         ASSERT_TRUE(CloseAndExit(app, window, main));
     }
 }
+
+// A word looked up while reading goes into the review with one key: the Translate
+// window's Ctrl+D puts the first row's entry into the practice list in both directions,
+// and the next review has it as a new card.
+TEST_F(ReviewTest, AWordCapturedInTheTranslateWindowIsANewCard) {
+    profile::Set(L"ReviewClock", std::to_wstring(kDayOne));
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    Command(main, 9);  // File > Translate
+    HWND translate = app.WaitForWindow(L"vertaal", nullptr);
+    ASSERT_NE(translate, nullptr);
+    ASSERT_NE(WaitForControl(translate, 30), nullptr);
+    ASSERT_TRUE(TypeText(translate, L"oiseau"));
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(translate, 100)) == L"oiseau"; }, 10000));
+    ASSERT_TRUE(PressKeys(translate, {VK_CONTROL, 'D'}));
+    // The entry in this direction, "bird" in the other.
+    EXPECT_TRUE(WaitUntil([&] {
+        return folder.Read(L"practice\\Basics\\Fre_Eng.ls").size() == 4 * kRecordSize &&
+               folder.Read(L"practice\\Basics\\Eng_Fre.ls").size() == kRecordSize;
+    }, 10000));
+    SendMessageW(translate, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 10000));
+
+    Command(main, kPractise);
+    HWND window = app.WaitForWindow(L"herhalen", nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(Shows(window, kCounts, Counts(5, 0, 0))) << ControlText(GetDlgItem(window, kCounts));  // both directions
+    ASSERT_TRUE(CloseAndExit(app, window, main));
+}
