@@ -188,10 +188,12 @@ Section "Uninstall"
 remove_data:
   !insertmacro LingorixRemoveUserFiles
   ; What the program itself writes there: settings, the edition, new-word logs,
-  ; recordings, icons of languages the user added, leftovers of an interrupted save.
+  ; recordings, icons of languages the user added, the copies kept before imports,
+  ; leftovers of an interrupted save.
   Delete "$INSTDIR\lingorix.ini"
   Delete "$INSTDIR\language.ini"
   Delete "$INSTDIR\tmp.ini"
+  RMDir /r "$INSTDIR\backup"
   RMDir /r "$INSTDIR\new"
   RMDir /r "$INSTDIR\sound"
   RMDir /r "$INSTDIR\icons"

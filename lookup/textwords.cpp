@@ -4,6 +4,7 @@
 #include <array>
 
 #include "text/codepage.h"
+#include "text/textencoding.h"
 
 namespace {
 
@@ -33,43 +34,11 @@ std::wstring Utf16(std::string_view bytes, bool bigEndian) {
 }
 
 // A file without a byte order mark is UTF-8 when its bytes up to the first zero are
-// well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF) and not
-// all ASCII: 8-bit text in a code page almost never forms such sequences by chance,
-// while plain ASCII reads the same either way.
+// well-formed UTF-8 and not all ASCII: 8-bit text in a code page almost never forms
+// such sequences by chance, while plain ASCII reads the same either way.
 bool IsNonAsciiUtf8(std::string_view bytes) {
-    bool nonAscii = false;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        nonAscii = true;
-        std::size_t length = 0;
-        unsigned char low = 0x80;   // the range of the first continuation byte
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;   // overlong
-            if (lead == 0xED) high = 0x9F;  // surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;   // overlong
-            if (lead == 0xF4) high = 0x8F;  // past U+10FFFF
-        } else {
-            return false;
-        }
-        if (bytes.size() - i < length) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto c = static_cast<unsigned char>(bytes[i + k]);
-            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) return false;
-        }
-        i += length;
-    }
-    return nonAscii;
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return !ascii && IsValidUtf8(bytes);
 }
 
 }  // namespace
