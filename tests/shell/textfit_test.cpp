@@ -3,6 +3,9 @@
 // painted labels against their places and the controls beside them.
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,8 @@
 #include "app/settingsfile.h"
 #include "app/sortwindow.h"
 #include "entry/addwindow.h"
+#include "entry/exportdialog.h"
+#include "entry/importdialog.h"
 #include "entry/newlistwindow.h"
 #include "lookup/overviewwindow.h"
 #include "lookup/searchwindow.h"
@@ -19,6 +24,9 @@
 #include "practice/addrandom.h"
 #include "practice/flashcards.h"
 #include "practice/maker.h"
+#include "practice/progresswindow.h"
+#include "practice/reviewoptions.h"
+#include "practice/reviewwindow.h"
 #include "practice/typedpractice.h"
 #include "shell/mainwindow.h"
 #include "sound/recorder.h"
@@ -83,12 +91,48 @@ protected:
     void TearDown() override {
         if (MainWindow) DestroyWindow(MainWindow);
         MainWindow = nullptr;
+        // The main window's end asks the loop to quit; no later loop of this thread may see it.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
         ToolWindowOpen = 0;
         ProfileFile = SettingsFilePath();
         CloseListFiles();
         DeleteSharedFonts();
         InstallEnglishUiStrings();
     }
+
+    // A dialog that runs its own loop: measured from a timer inside that loop, then
+    // closed as its close box would.
+    static void CheckModal(const wchar_t* className, const std::function<void()>& run) {
+        g_modalClass = className;
+        g_modalMisfits.reset();
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+            HWND dialog = nullptr;
+            EnumThreadWindows(
+                GetCurrentThreadId(),
+                [](HWND window, LPARAM found) {
+                    wchar_t name[64] = {};
+                    GetClassNameW(window, name, 64);
+                    if (!IsWindowVisible(window) || std::wcscmp(name, g_modalClass) != 0) return TRUE;
+                    *reinterpret_cast<HWND*>(found) = window;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&dialog));
+            if (!dialog) return;
+            KillTimer(nullptr, id);
+            g_modalMisfits = TextMisfits(dialog);
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            PostMessageW(dialog, WM_CLOSE, 0, 0);
+        });
+        run();
+        KillTimer(nullptr, timer);
+        ASSERT_TRUE(g_modalMisfits.has_value()) << "no dialog of class " << Narrow(className);
+        EXPECT_TRUE(g_modalMisfits->empty()) << Narrow(className) << ":\n" << DescribeMisfits(*g_modalMisfits);
+    }
+    static std::string Narrow(const wchar_t* text) { return std::string(text, text + std::wcslen(text)); }
+    static inline const wchar_t* g_modalClass = nullptr;
+    static inline std::optional<std::vector<TextMisfit>> g_modalMisfits;
 
     // Opens a tool window, measures its texts and closes it again.
     void Check(const char* what, HWND (*open)()) {
@@ -121,6 +165,16 @@ TEST_P(TextsFit, InEveryWindow) {
     Check("overview", OpenOverviewWindow);
     Check("sorting", OpenSortingWindow);
     Check("add random words", OpenAddRandom);
+    Check("review", OpenReviewWindow);
+    Check("progress", OpenProgressWindow);
+    CheckModal(L"#32770", [] { RunReviewOptions(MainWindow); });
+    CheckModal(kExportDialogClass, [] { ExportWords(MainWindow); });
+    CheckModal(kImportDialogClass, [&] {
+        ImportRequest request;
+        request.path = dir.Full(L"words.csv");
+        request.bytes = "word,translation\r\nchat,cat\r\n";
+        RunImportDialog(MainWindow, request);
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, TextsFit, ::testing::Values(Edition{"english"}, Edition{"german"}),
