@@ -1,9 +1,42 @@
 #include "app/drawing.h"
 
+#include "win/dpi.h"
 #include "win/handles.h"
 
 namespace {
 LabelObserver g_labelObserver = nullptr;
+}
+
+LayoutDc::LayoutDc(HDC dc, UINT dpi) : dc_(dpi != kLayoutDpi ? dc : nullptr) {
+    if (!dc_) return;
+    previousMode_ = SetMapMode(dc_, MM_ANISOTROPIC);
+    SetWindowExtEx(dc_, static_cast<int>(kLayoutDpi), static_cast<int>(kLayoutDpi), nullptr);
+    SetViewportExtEx(dc_, static_cast<int>(dpi), static_cast<int>(dpi), nullptr);
+    // Bitmaps drawn at a size of their own are filtered, not repeated pixel by pixel.
+    previousStretch_ = SetStretchBltMode(dc_, HALFTONE);
+    SetBrushOrgEx(dc_, 0, 0, nullptr);
+}
+
+LayoutDc::~LayoutDc() {
+    if (!dc_) return;
+    SetStretchBltMode(dc_, previousStretch_);
+    SetMapMode(dc_, previousMode_);
+}
+
+LayoutPaint::LayoutPaint(HWND window) : paint_(window), layout_(paint_.Dc(), WindowDpi(window)) {
+    client_ = LayoutClientRect(window);
+}
+
+RECT LayoutClientRect(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const UINT dpi = WindowDpi(window);
+    return {0, 0, Unscaled(client.right, dpi), Unscaled(client.bottom, dpi)};
+}
+
+POINT LayoutPoint(HWND window, LPARAM lParam) {
+    const UINT dpi = WindowDpi(window);
+    return {Unscaled(static_cast<short>(LOWORD(lParam)), dpi), Unscaled(static_cast<short>(HIWORD(lParam)), dpi)};
 }
 
 void SetLabelObserver(LabelObserver observer) { g_labelObserver = observer; }

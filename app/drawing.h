@@ -5,10 +5,49 @@
 
 #include <string>
 
+#include "win/handles.h"
+
 // Light grey text with a green copy one pixel up and left; moves the rectangle's
 // left and top edges by that pixel. The caller selects the font and a transparent
 // background.
 void DrawShadowText(HDC dc, RECT& rect, const wchar_t* text, UINT format);
+
+// Painting in layout pixels: the device context maps figures given at 96 DPI to the
+// window's DPI, so painting code, its fonts and its measurements are those of 96 DPI
+// at every scaling. Nothing changes at 96 DPI.
+class LayoutDc {
+public:
+    LayoutDc(HDC dc, UINT dpi);
+    ~LayoutDc();
+    LayoutDc(const LayoutDc&) = delete;
+    LayoutDc& operator=(const LayoutDc&) = delete;
+
+private:
+    HDC dc_;
+    int previousMode_ = 0;
+    int previousStretch_ = 0;
+};
+
+// BeginPaint and EndPaint of a window, painting in layout pixels.
+class LayoutPaint {
+public:
+    explicit LayoutPaint(HWND window);
+    LayoutPaint(const LayoutPaint&) = delete;
+    LayoutPaint& operator=(const LayoutPaint&) = delete;
+    HDC Dc() const { return paint_.Dc(); }
+    // The client area in layout pixels.
+    const RECT& Client() const { return client_; }
+
+private:
+    PaintScope paint_;
+    LayoutDc layout_;
+    RECT client_{};
+};
+
+// The client area in layout pixels.
+RECT LayoutClientRect(HWND window);
+// The point of a mouse message in layout pixels of the window's client area.
+POINT LayoutPoint(HWND window, LPARAM lParam);
 
 // A text painted into a client area: DrawTextW, seen by the label observer first.
 // Every label of the program's windows goes through here, so a test can measure each

@@ -1,9 +1,13 @@
 #include "app/fonts.h"
 
+#include <cstring>
 #include <cwchar>
+#include <map>
 
 #include "text/codepage.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
+#include "win/handles.h"
 
 HFONT TitleFont = nullptr;
 HFONT LanguageFont = nullptr;
@@ -41,6 +45,37 @@ LOGFONTW ScaledFontDescription(int pointSize, int weight, const wchar_t* face, i
 HFONT CreateScaledFont(int pointSize, int weight, const wchar_t* face, int charset) {
     const LOGFONTW lf = ScaledFontDescription(pointSize, weight, face, charset);
     return CreateFontIndirectW(&lf);
+}
+
+namespace {
+
+struct DpiFontKey {
+    LOGFONTW font;
+    UINT dpi;
+    bool operator<(const DpiFontKey& other) const {
+        if (dpi != other.dpi) return dpi < other.dpi;
+        return std::memcmp(&font, &other.font, sizeof font) < 0;
+    }
+};
+
+}  // namespace
+
+HFONT FontForDpi(HFONT layoutFont, UINT dpi) {
+    if (!layoutFont || dpi == kLayoutDpi) return layoutFont;
+    DpiFontKey key{};
+    if (GetObjectW(layoutFont, sizeof key.font, &key.font) != sizeof key.font) return layoutFont;
+    key.dpi = dpi;
+    // Keyed by the description, not the handle: a font deleted and another made with the
+    // same handle cannot be mistaken for it.
+    static std::map<DpiFontKey, UniqueFont> fonts;
+    UniqueFont& made = fonts[key];
+    if (!made) {
+        LOGFONTW scaled = key.font;
+        scaled.lfHeight = MulDiv(key.font.lfHeight, static_cast<int>(dpi), static_cast<int>(kLayoutDpi));
+        scaled.lfWidth = MulDiv(key.font.lfWidth, static_cast<int>(dpi), static_cast<int>(kLayoutDpi));
+        made.Reset(CreateFontIndirectW(&scaled));
+    }
+    return made ? made.Get() : layoutFont;
 }
 
 void CreateSharedFonts(const SharedFontSettings& s, int uiCharset) {

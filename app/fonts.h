@@ -32,4 +32,9 @@ extern HFONT ArialFont10;
 extern HFONT GuiFont;
 
 void CreateSharedFonts(const SharedFontSettings& settings, int uiCharset);
+
+// The program holds every font at 96 DPI, the size painting and layout are given in.
+// A control shows text in device pixels: this is the same font for a DPI, made once
+// and kept for the rest of the run (the font itself at 96 DPI).
+HFONT FontForDpi(HFONT layoutFont, UINT dpi);
 void DeleteSharedFonts();

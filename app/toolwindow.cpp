@@ -1,10 +1,15 @@
 #include "app/toolwindow.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <map>
+#include <set>
 #include <vector>
 
+#include "app/controls.h"
 #include "app/globals.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/session.h"
 #include "win/windowclass.h"
@@ -12,6 +17,10 @@
 namespace {
 
 HWND g_toolWindow = nullptr;
+// Every window of the frame that lives, tool and helper windows alike.
+std::set<HWND> g_frameWindows;
+// The window the Alt key last went down in.
+HWND g_altDownIn = nullptr;
 
 // One table per description, made when its window first needs it.
 HACCEL AcceleratorsOf(const ToolWindowSpec& spec) {
@@ -32,6 +41,7 @@ const ToolWindowSpec* SpecOf(HWND window) {
 }
 
 void Place(HWND window, const ToolWindowSpec& spec) {
+    SortTabOrder(window);
     ApplyStayOnTop(window);
     if (spec.savedPosition) RestoreWindowPosition(window, *spec.savedPosition);
 }
@@ -44,20 +54,72 @@ void End(HWND window, const ToolWindowSpec& spec) {
     if (spec.role == WindowRole::Tool && !replaced) EndToolWindow();
 }
 
+// A move to a monitor of another DPI: the suggested rectangle, then every control at
+// its place and with its fonts for the new DPI, then what the window does itself.
+void ChangeDpi(HWND window, const ToolWindowSpec& spec, WPARAM wParam, LPARAM lParam) {
+    ApplyDpiChange(window, wParam, lParam);
+    if (spec.dpiChanged) spec.dpiChanged(window);
+}
+
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         const auto* created = static_cast<const ToolWindowSpec*>(create->lpCreateParams);
         if (created && created->role == WindowRole::Tool) g_toolWindow = window;
+        g_frameWindows.insert(window);
     }
     const ToolWindowSpec* spec = SpecOf(window);
     if (!spec || !spec->procedure) return DefWindowProcW(window, message, wParam, lParam);
     const LRESULT result = spec->procedure(window, message, wParam, lParam);
     if (message == WM_CREATE && result == 0) Place(window, *spec);
+    if (message == WM_DPICHANGED) ChangeDpi(window, *spec, wParam, lParam);
     if (message == WM_DESTROY) End(window, *spec);
-    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        g_frameWindows.erase(window);
+    }
     return result;
+}
+
+// --- keys ---------------------------------------------------------------------------
+
+bool Pressed(int key) { return GetKeyState(key) < 0; }
+
+bool MovesFocus(HWND frame, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || Pressed(VK_CONTROL) || Pressed(VK_MENU))
+        return false;
+    HWND focus = GetFocus();
+    HWND next = GetNextDlgTabItem(frame, focus && IsChild(frame, focus) ? focus : nullptr, Pressed(VK_SHIFT));
+    if (!next) return true;
+    SetFocus(next);
+    // As in a dialog: the text of an edit reached with Tab is selected, ready to be replaced.
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    // The keyboard is in use: the focused control shows its focus rectangle.
+    SendMessageW(frame, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    return true;
+}
+
+bool Closes(HWND frame, const ToolWindowSpec& spec, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || spec.ownsEscape) return false;
+    // An open drop-down list closes first, as Escape does everywhere.
+    HWND focus = GetFocus();
+    if (focus && (SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0) ||
+                  SendMessageW(GetParent(focus), CB_GETDROPPEDSTATE, 0, 0)))
+        return false;
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    return true;
+}
+
+// The Alt key released in a window it did not go down in (a shortcut in the main window
+// opened this one) would put the new window's menu bar in menu mode.
+bool SwallowsAltRelease(HWND root, const MSG& message) {
+    if (message.wParam != VK_MENU) return false;
+    if (message.message == WM_SYSKEYDOWN) g_altDownIn = root;
+    if (message.message != WM_SYSKEYUP) return false;
+    const bool elsewhere = g_altDownIn != root;
+    g_altDownIn = nullptr;
+    return elsewhere;
 }
 
 }  // namespace
@@ -65,21 +127,52 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 HWND OpenedToolWindow() { return g_toolWindow; }
 
 bool TranslateToolWindowMessage(MSG& message) {
-    HWND tool = g_toolWindow;
-    if (!tool || (message.hwnd != tool && !IsChild(tool, message.hwnd))) return false;
-    const ToolWindowSpec* spec = SpecOf(tool);
-    HACCEL accelerators = spec ? AcceleratorsOf(*spec) : nullptr;
-    return accelerators && TranslateAcceleratorW(tool, accelerators, &message);
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (!root) return false;
+    if (SwallowsAltRelease(root, message)) return true;
+    if (!g_frameWindows.count(root)) return false;
+    const ToolWindowSpec* spec = SpecOf(root);
+    if (!spec) return false;
+    if (HACCEL accelerators = AcceleratorsOf(*spec); accelerators && TranslateAcceleratorW(root, accelerators, &message))
+        return true;
+    return MovesFocus(root, message) || Closes(root, *spec, message);
 }
 
-SIZE ToolWindowSize(const ToolWindowSpec& spec) {
-    const int height = spec.clientHeight ? spec.height + CaptionHeight + MenuHeight : spec.height;
-    return {spec.width, height};
+SIZE ToolWindowSize(const ToolWindowSpec& spec, UINT dpi) {
+    if (!spec.clientHeight) return {Scaled(spec.width, dpi), Scaled(spec.height, dpi)};
+    const int frame = dpi == SystemDpi() ? CaptionHeight + MenuHeight
+                                         : SystemMetricForDpi(SM_CYCAPTION, dpi) + SystemMetricForDpi(SM_CYMENU, dpi);
+    return {Scaled(spec.width, dpi), Scaled(spec.height, dpi) + frame};
+}
+
+void SortTabOrder(HWND window) {
+    struct Child {
+        HWND handle;
+        RECT at;
+    };
+    std::vector<Child> children;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT at{};
+        GetWindowRect(child, &at);
+        children.push_back({child, at});
+    }
+    // Controls whose tops lie within a few pixels stand on one line.
+    const int line = Scaled(8, WindowDpi(window));
+    std::stable_sort(children.begin(), children.end(), [line](const Child& a, const Child& b) {
+        if (std::abs(a.at.top - b.at.top) > line) return a.at.top < b.at.top;
+        return a.at.left < b.at.left;
+    });
+    HWND after = HWND_TOP;
+    for (const Child& child : children) {
+        SetWindowPos(child.handle, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        after = child.handle;
+    }
 }
 
 HWND OpenToolWindowFrame(const ToolWindowSpec& spec) {
     RegisterProgramClass(spec.className, FrameProc);
-    const SIZE size = ToolWindowSize(spec);
+    const UINT dpi = SystemDpi();
+    const SIZE size = ToolWindowSize(spec, dpi);
     const std::wstring caption = spec.captionText ? spec.captionText() : std::wstring(UiText(spec.caption));
     UniqueMenu menu(spec.makeMenu ? spec.makeMenu() : nullptr);
     HWND window = CreateWindowExW(0, spec.className, caption.c_str(), spec.style, (ScreenWidth - size.cx) / 2,
@@ -87,6 +180,11 @@ HWND OpenToolWindowFrame(const ToolWindowSpec& spec) {
                                   ModuleInstance, const_cast<ToolWindowSpec*>(&spec));
     if (!window) return nullptr;
     menu.Release();  // the window owns it now
+    // Made on a monitor of another DPI than the one it was sized for.
+    if (const UINT actual = WindowDpi(window); actual != dpi) {
+        const SIZE resized = ToolWindowSize(spec, actual);
+        SetWindowPos(window, nullptr, 0, 0, resized.cx, resized.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     return window;

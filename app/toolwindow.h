@@ -40,6 +40,13 @@ struct ToolWindowSpec {
     bool (*beingReplaced)() = nullptr;
     // Keyboard shortcuts of the window's own commands, wherever its focus is.
     std::span<const ACCEL> accelerators{};
+    // Escape closes the window, as its close box does, unless it means something of its
+    // own there (showing the answer, say).
+    bool ownsEscape = false;
+    // After a move to a monitor of another DPI the frame has moved the controls and given
+    // them their fonts again; a window with more to do (fonts it paints with are already
+    // right) does it here.
+    void (*dpiChanged)(HWND window) = nullptr;
 };
 
 // Opens the window described; the description must outlive the window. nullptr when
@@ -49,9 +56,14 @@ HWND OpenToolWindowFrame(const ToolWindowSpec& spec);
 // The tool window that is open; nullptr when none is (helper windows do not count).
 HWND OpenedToolWindow();
 
-// The message loop hands every message here first: a shortcut of the open tool window
-// becomes its command. True when the message was used up.
+// The message loop hands every message here first. In the program's windows Tab and
+// Shift+Tab move between the controls, Escape closes, a shortcut of the window becomes
+// its command, and the Alt key released after a shortcut opened a window does not put
+// that window's menu bar in menu mode. True when the message was used up.
 bool TranslateToolWindowMessage(MSG& message);
 
-// The outer size the frame gives the window.
-SIZE ToolWindowSize(const ToolWindowSpec& spec);
+// The outer size the frame gives the window at a DPI.
+SIZE ToolWindowSize(const ToolWindowSpec& spec, UINT dpi);
+
+// Puts the window's controls in reading order (top to bottom, left to right) for Tab.
+void SortTabOrder(HWND window);

@@ -407,6 +407,7 @@ const ToolWindowSpec kReviewWindowSpec{
     .savedPosition = &AppSettings.practise,
     .procedure = ReviewWindowProc,
     .clearState = [] { g_review = {}; },
+    .ownsEscape = true,  // it shows the answer, as in typed practice
 };
 
 }  // namespace

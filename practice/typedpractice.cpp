@@ -316,6 +316,7 @@ const ToolWindowSpec kTypedPracticeSpec{
     .savedPosition = &AppSettings.practise,
     .procedure = TypedPracticeProc,
     .clearState = [] { g_practice = {}; },
+    .ownsEscape = true,  // it shows the answer
 };
 
 }  // namespace

@@ -1,5 +1,10 @@
 #include "shell/mainpaint.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "win/dpi.h"
 #include "win/handles.h"
 
 namespace {
@@ -37,21 +42,19 @@ int GradientPenForRow(int y, int height, int colourDepth) {
 
 void PaintGradient(HDC dc, const RECT& rect, const GradientColours& colours, int colourDepth) {
     const auto colourList = GradientPenColours(colours);
-    std::array<UniquePen, kGradientPens> pens;
-    for (std::size_t i = 0; i < pens.size(); ++i) pens[i].Reset(CreatePen(PS_SOLID, 1, colourList[i]));
-    UniquePen topLine(CreatePen(PS_SOLID, 1, kTopLine));
+    std::array<UniqueBrush, kGradientPens> brushes;
+    for (std::size_t i = 0; i < brushes.size(); ++i) brushes[i].Reset(CreateSolidBrush(colourList[i]));
+    UniqueBrush topLine(CreateSolidBrush(kTopLine));
 
-    const int width = rect.right - rect.left;
+    // Rows are filled rather than drawn as lines: at any scaling of the device context
+    // the rows then meet without gaps.
     const int height = rect.bottom - rect.top;
-    SelectionScope restore(dc, pens[0].Get());
     for (int y = 0; y < height; ++y) {
-        SelectObject(dc, pens[static_cast<std::size_t>(GradientPenForRow(y, height, colourDepth))].Get());
-        MoveToEx(dc, rect.left, rect.top + y, nullptr);
-        LineTo(dc, rect.left + width, rect.top + y);
+        const RECT row{rect.left, rect.top + y, rect.right, rect.top + y + 1};
+        FillRect(dc, &row, brushes[static_cast<std::size_t>(GradientPenForRow(y, height, colourDepth))].Get());
     }
-    SelectObject(dc, topLine.Get());
-    MoveToEx(dc, rect.left, rect.top, nullptr);
-    LineTo(dc, rect.left + width, rect.top);
+    const RECT top{rect.left, rect.top, rect.right, rect.top + 1};
+    FillRect(dc, &top, topLine.Get());
 }
 
 HBITMAP BuildLogoMask(HBITMAP logo, COLORREF transparent) {
@@ -86,4 +89,69 @@ void DrawLogo(HDC dc, HBITMAP logo, HBITMAP mask) {
     }
     SelectionScope selected(source.Get(), logo);
     BitBlt(dc, left, top, size.cx, size.cy, source.Get(), 0, 0, SRCPAINT);
+}
+
+HBITMAP BuildScaledLogo(HBITMAP logo, COLORREF transparent, UINT dpi) {
+    const SIZE from = BitmapSize(logo);
+    const int toWidth = Scaled(from.cx, dpi);
+    const int toHeight = Scaled(from.cy, dpi);
+    if (from.cx <= 0 || from.cy <= 0 || toWidth <= 0 || toHeight <= 0) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = from.cx;
+    info.bmiHeader.biHeight = -from.cy;  // top down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> source(static_cast<std::size_t>(from.cx) * static_cast<std::size_t>(from.cy));
+    {
+        WindowDc screen(nullptr);
+        if (!GetDIBits(screen.Get(), logo, 0, static_cast<UINT>(from.cy), source.data(), &info, DIB_RGB_COLORS))
+            return nullptr;
+    }
+    // The transparent colour as the bits store it (blue in the low byte).
+    const std::uint32_t clear = (GetRValue(transparent) << 16) | (GetGValue(transparent) << 8) | GetBValue(transparent);
+    info.bmiHeader.biWidth = toWidth;
+    info.bmiHeader.biHeight = -toHeight;
+    void* bits = nullptr;
+    HBITMAP scaled = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!scaled || !bits) return scaled;
+    auto* target = static_cast<std::uint32_t*>(bits);
+    const double sx = static_cast<double>(from.cx) / toWidth;
+    const double sy = static_cast<double>(from.cy) / toHeight;
+    for (int y = 0; y < toHeight; ++y) {
+        const double y0 = y * sy, y1 = (y + 1) * sy;
+        for (int x = 0; x < toWidth; ++x) {
+            const double x0 = x * sx, x1 = (x + 1) * sx;
+            double sum[4] = {0, 0, 0, 0}, area = 0;
+            for (int v = static_cast<int>(y0); v < from.cy && v < y1; ++v) {
+                const double wy = std::min<double>(v + 1, y1) - std::max<double>(v, y0);
+                for (int u = static_cast<int>(x0); u < from.cx && u < x1; ++u) {
+                    const double w = wy * (std::min<double>(u + 1, x1) - std::max<double>(u, x0));
+                    const std::uint32_t p = source[static_cast<std::size_t>(v) * from.cx + u] & 0xFFFFFFu;
+                    area += w;
+                    if (p == clear) continue;  // no colour and no cover
+                    sum[0] += w * (p & 0xFF);
+                    sum[1] += w * ((p >> 8) & 0xFF);
+                    sum[2] += w * ((p >> 16) & 0xFF);
+                    sum[3] += w * 255;
+                }
+            }
+            const auto channel = [&](int i) { return static_cast<std::uint32_t>(area > 0 ? sum[i] / area + 0.5 : 0); };
+            target[static_cast<std::size_t>(y) * toWidth + x] =
+                channel(0) | (channel(1) << 8) | (channel(2) << 16) | (channel(3) << 24);
+        }
+    }
+    return scaled;
+}
+
+void DrawScaledLogo(HDC dc, HBITMAP logo, HBITMAP scaled) {
+    const SIZE size = BitmapSize(logo);
+    const SIZE device = BitmapSize(scaled);
+    const int left = (kLogoAreaWidth - size.cx) / 2;
+    const int top = (kLogoAreaHeight - size.cy) / 2;
+    UniqueMemoryDc source(CreateCompatibleDC(dc));
+    SelectionScope selected(source.Get(), scaled);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(dc, left, top, size.cx, size.cy, source.Get(), 0, 0, device.cx, device.cy, blend);
 }

@@ -26,3 +26,10 @@ void PaintGradient(HDC dc, const RECT& rect, const GradientColours& colours, int
 HBITMAP BuildLogoMask(HBITMAP logo, COLORREF transparent);
 // Centres the logo on the main window's width in the band at the top.
 void DrawLogo(HDC dc, HBITMAP logo, HBITMAP mask);
+
+// The logo for another DPI: 32 bits a pixel with premultiplied alpha, clear where the
+// logo has its transparent colour, each pixel the average of the area of the logo it
+// covers, so it stays smooth at any scaling.
+HBITMAP BuildScaledLogo(HBITMAP logo, COLORREF transparent, UINT dpi);
+// Draws it where DrawLogo puts the logo, in a device context that paints in layout pixels.
+void DrawScaledLogo(HDC dc, HBITMAP logo, HBITMAP scaled);

@@ -31,6 +31,7 @@
 #include "store/practicelists.h"
 #include "store/records.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/messages.h"
 #include "win/windowclass.h"
@@ -80,6 +81,9 @@ struct MainState {
     int colourDepth = 0;
     UniqueBitmap logo;
     UniqueBitmap logoMask;
+    COLORREF logoTransparent = 0;
+    UniqueBitmap scaledLogo;  // for the DPI it was made for
+    UINT scaledLogoDpi = 0;
     UniqueIcon firstIcon;
     UniqueIcon secondIcon;
 };
@@ -110,7 +114,18 @@ void LoadLogo() {
         SelectionScope selected(dc.Get(), g_main.logo.Get());
         transparent = GetPixel(dc.Get(), 0, 0);
     }
+    g_main.logoTransparent = transparent;
     g_main.logoMask.Reset(BuildLogoMask(g_main.logo.Get(), transparent));
+}
+
+// The mask has blackened the transparent pixels of the loaded logo, so the scaled one
+// is made from the file again.
+HBITMAP ScaledLogo(UINT dpi) {
+    if (g_main.scaledLogoDpi == dpi && g_main.scaledLogo) return g_main.scaledLogo.Get();
+    UniqueBitmap fresh(static_cast<HBITMAP>(LoadImageW(nullptr, L"logo.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    g_main.scaledLogo.Reset(fresh ? BuildScaledLogo(fresh.Get(), g_main.logoTransparent, dpi) : nullptr);
+    g_main.scaledLogoDpi = dpi;
+    return g_main.scaledLogo.Get();
 }
 
 void CreateButtons(HWND window) {
@@ -246,15 +261,14 @@ LRESULT OnCreate(HWND window) {
 }
 
 LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
-    RECT client{};
-    GetClientRect(window, &client);
-    PaintMainWindow(paint.Dc(), client);
+    LayoutPaint paint(window);
+    PaintMainWindow(paint.Dc(), paint.Client(), WindowDpi(window));
     return 0;
 }
 
-LRESULT OnLeftButtonDown(LPARAM lParam) {
-    if (!IsOnLanguageIcon(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)))) return 0;
+LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) {
+    const POINT at = LayoutPoint(window, lParam);
+    if (!IsOnLanguageIcon(at.x, at.y)) return 0;
     if (WordListDescriptor* opposite = OppositeWordList(CurrentWordList()))
         SelectWordList(*opposite);
     else
@@ -290,7 +304,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_CREATE: return OnCreate(window);
         case WM_PAINT: return OnPaint(window);
-        case WM_LBUTTONDOWN: return OnLeftButtonDown(lParam);
+        case WM_LBUTTONDOWN: return OnLeftButtonDown(window, lParam);
+        case WM_DPICHANGED: ApplyDpiChange(window, wParam, lParam); return 0;
         case WM_COMMAND: return OnCommand(window, message, wParam, lParam);
         case WM_INITMENUPOPUP: UpdateUndoImportItem(GetMenu(window)); return 0;
         case kWordListChangedMessage: return OnWordListChanged(window);
@@ -306,11 +321,12 @@ bool RegisterMainWindowClass(HINSTANCE) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    const int height = CaptionHeight + MenuHeight + kMainClientHeight;
-    const int left = (ScreenWidth - kMainWindowWidth) / 2;
-    const int top = (ScreenHeight - MenuHeight - CaptionHeight - kMainClientHeight) / 2;
-    return CreateWindowExW(0, kMainWindowClass, UiText(Ui::Lingorix), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, left,
-                           top, kMainWindowWidth, height, nullptr, nullptr, instance, nullptr);
+    const UINT dpi = SystemDpi();
+    const int width = Scaled(kMainWindowWidth, dpi);
+    const int height = CaptionHeight + MenuHeight + Scaled(kMainClientHeight, dpi);
+    return CreateWindowExW(0, kMainWindowClass, UiText(Ui::Lingorix), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                           (ScreenWidth - width) / 2, (ScreenHeight - height) / 2, width, height, nullptr, nullptr,
+                           instance, nullptr);
 }
 
 void OpenToolWindow(OpenToolWindowFunction open) {
@@ -346,13 +362,19 @@ Settings SettingsToSave(HWND window) {
     return s;
 }
 
-void PaintMainWindow(HDC dc, const RECT& client) {
+void PaintMainWindow(HDC dc, const RECT& client, UINT dpi) {
     PaintGradient(dc, client, BaseColours(), g_main.colourDepth);
-    if (g_main.firstIcon) DrawIcon(dc, kIconLeft, kFirstIconTop, g_main.firstIcon.Get());
-    if (g_main.secondIcon) DrawIcon(dc, kIconLeft, kSecondIconTop, g_main.secondIcon.Get());
+    // At their layout size, whatever size the icon file gave for this screen.
+    if (g_main.firstIcon)
+        DrawIconEx(dc, kIconLeft, kFirstIconTop, g_main.firstIcon.Get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    if (g_main.secondIcon)
+        DrawIconEx(dc, kIconLeft, kSecondIconTop, g_main.secondIcon.Get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
     SetBkMode(dc, TRANSPARENT);
     SelectionScope font(dc, TitleFont);
-    if (g_main.colourDepth >= kLogoMinDepth && g_main.logo && g_main.logoMask)
+    HBITMAP scaled = dpi != kLayoutDpi && g_main.logo ? ScaledLogo(dpi) : nullptr;
+    if (g_main.colourDepth >= kLogoMinDepth && scaled)
+        DrawScaledLogo(dc, g_main.logo.Get(), scaled);
+    else if (g_main.colourDepth >= kLogoMinDepth && g_main.logo && g_main.logoMask)
         DrawLogo(dc, g_main.logo.Get(), g_main.logoMask.Get());
     else
         DrawEmbossedText(dc, UiText(Ui::Lingorix), {140, 20, 560, 90});

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "win/dpi.h"
 
 inline constexpr wchar_t kMainWindowClass[] = L"tavok";
 inline constexpr int kMainWindowWidth = 565;
@@ -32,4 +33,5 @@ bool IsOnLanguageIcon(int x, int y);
 // practice mode, stay on top, the practice list and the main window's position.
 Settings SettingsToSave(HWND mainWindow);
 
-void PaintMainWindow(HDC dc, const RECT& client);
+// In layout pixels; the logo is drawn smooth for the DPI.
+void PaintMainWindow(HDC dc, const RECT& client, UINT dpi = kLayoutDpi);

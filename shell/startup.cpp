@@ -16,6 +16,7 @@
 #include "store/records.h"
 #include "text/locale.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 
 namespace {
@@ -88,6 +89,7 @@ int RunMessageLoop(HACCEL accelerators) {
 
 int RunLingorix(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
     ResetSharedState(instance);
+    DeclareDpiAwareness();
     LoadUiStrings();
     if (AnotherCopyRuns()) return kFailedStart;
     const std::wstring switchName = SwitchNameFromCommandLine(commandLine ? commandLine : L"");

@@ -51,8 +51,12 @@ std::wstring BinDirectory() {
 
 struct Edition {
     const char* name;
+    UINT dpi = 96;
 };
-void PrintTo(const Edition& edition, std::ostream* out) { *out << edition.name; }
+void PrintTo(const Edition& edition, std::ostream* out) { *out << edition.name << " at " << edition.dpi << " DPI"; }
+std::string NameOf(const ::testing::TestParamInfo<Edition>& info) {
+    return std::string(info.param.name) + std::to_string(info.param.dpi);
+}
 
 class TextsFit : public ::testing::TestWithParam<Edition> {
 protected:
@@ -66,6 +70,7 @@ protected:
             WriteBytes(relative, bytes);
         }
         const std::string edition = GetParam().name;
+        g_dpi = GetParam().dpi;
         const std::wstring strings = L"strings\\" + std::wstring(edition.begin(), edition.end()) + L".str";
         ASSERT_TRUE(LoadUiStringsFile(dir.Full(strings)).Ok());
         ModuleInstance = GetModuleHandleW(nullptr);
@@ -121,6 +126,7 @@ protected:
                 reinterpret_cast<LPARAM>(&dialog));
             if (!dialog) return;
             KillTimer(nullptr, id);
+            if (g_dpi != 96) SimulateDpiChange(dialog, g_dpi);
             g_modalMisfits = TextMisfits(dialog);
             PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
             PostMessageW(dialog, WM_CLOSE, 0, 0);
@@ -132,6 +138,7 @@ protected:
     }
     static std::string Narrow(const wchar_t* text) { return std::string(text, text + std::wcslen(text)); }
     static inline const wchar_t* g_modalClass = nullptr;
+    static inline UINT g_dpi = 96;
     static inline std::optional<std::vector<TextMisfit>> g_modalMisfits;
 
     // Opens a tool window, measures its texts and closes it again.
@@ -139,6 +146,7 @@ protected:
         ToolWindowOpen = 1;
         HWND window = open();
         ASSERT_NE(window, nullptr) << what;
+        if (GetParam().dpi != 96) SimulateDpiChange(window, GetParam().dpi);
         const std::vector<TextMisfit> misfits = TextMisfits(window);
         EXPECT_TRUE(misfits.empty()) << what << ":\n" << DescribeMisfits(misfits);
         if (IsWindow(window)) SendMessageW(window, WM_CLOSE, 0, 0);
@@ -149,25 +157,20 @@ protected:
     TempDirectory dir;
 };
 
-TEST_P(TextsFit, InEveryWindow) {
+// The windows of the shell, of word entry and of look-up.
+class TextsFitInTheMainAndLookUpWindows : public TextsFit {};
+
+TEST_P(TextsFitInTheMainAndLookUpWindows, InEveryWindow) {
     ShowWindow(MainWindow, SW_SHOWNOACTIVATE);
+    if (GetParam().dpi != 96) SimulateDpiChange(MainWindow, GetParam().dpi);
     const std::vector<TextMisfit> misfits = TextMisfits(MainWindow);
     EXPECT_TRUE(misfits.empty()) << "main window:\n" << DescribeMisfits(misfits);
-    ASSERT_GT(PracticeCount, 0);
     Check("Add", OpenAddWindow);
     Check("Search", OpenSearchWindow);
     Check("Translate", OpenTranslateWindow);
-    Check("maker", OpenPracticeListMaker);
-    Check("flash cards", OpenFlashCards);
-    Check("typed practice", OpenTypedPractice);
-    Check("recorder", OpenRecorderWindow);
     Check("new word list", OpenNewWordListWindow);
     Check("overview", OpenOverviewWindow);
     Check("sorting", OpenSortingWindow);
-    Check("add random words", OpenAddRandom);
-    Check("review", OpenReviewWindow);
-    Check("progress", OpenProgressWindow);
-    CheckModal(L"#32770", [] { RunReviewOptions(MainWindow); });
     CheckModal(kExportDialogClass, [] { ExportWords(MainWindow); });
     CheckModal(kImportDialogClass, [&] {
         ImportRequest request;
@@ -177,7 +180,25 @@ TEST_P(TextsFit, InEveryWindow) {
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(Editions, TextsFit, ::testing::Values(Edition{"english"}, Edition{"german"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Editions, TextsFitInTheMainAndLookUpWindows,
+                         ::testing::Values(Edition{"english"}, Edition{"german"}), NameOf);
+
+// The windows of practice and recording.
+class TextsFitInThePracticeWindows : public TextsFit {};
+
+TEST_P(TextsFitInThePracticeWindows, InEveryWindow) {
+    ASSERT_GT(PracticeCount, 0);
+    Check("maker", OpenPracticeListMaker);
+    Check("add random words", OpenAddRandom);
+    Check("flash cards", OpenFlashCards);
+    Check("typed practice", OpenTypedPractice);
+    Check("review", OpenReviewWindow);
+    Check("progress", OpenProgressWindow);
+    CheckModal(L"#32770", [] { RunReviewOptions(MainWindow); });
+    Check("recorder", OpenRecorderWindow);
+}
+
+INSTANTIATE_TEST_SUITE_P(Editions, TextsFitInThePracticeWindows,
+                         ::testing::Values(Edition{"english"}, Edition{"german"}), NameOf);
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/drawing.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 
 namespace {
@@ -62,17 +63,20 @@ bool RoomFor(HWND control, const RECT& client, Room& room) {
     const LONG style = GetWindowLongW(control, GWL_STYLE);
     const int width = client.right;
     const int height = client.bottom;
+    const UINT dpi = WindowDpi(control);
     if (CompareStringOrdinal(kind.c_str(), -1, L"Button", -1, TRUE) == CSTR_EQUAL) {
         switch (style & BS_TYPEMASK) {
         case BS_PUSHBUTTON:
-        case BS_DEFPUSHBUTTON: room = {width - 8, height - 4, (style & BS_MULTILINE) != 0}; return true;
+        case BS_DEFPUSHBUTTON:
+            room = {width - Scaled(8, dpi), height - Scaled(4, dpi), (style & BS_MULTILINE) != 0};
+            return true;
         case BS_CHECKBOX:
         case BS_AUTOCHECKBOX:
         case BS_RADIOBUTTON:
         case BS_AUTORADIOBUTTON:
-            room = {width - GetSystemMetrics(SM_CXMENUCHECK) - 6, height, (style & BS_MULTILINE) != 0};
+            room = {width - Scaled(GetSystemMetrics(SM_CXMENUCHECK) + 6, dpi), height, (style & BS_MULTILINE) != 0};
             return true;
-        case BS_GROUPBOX: room = {width - 16, height, false}; return true;
+        case BS_GROUPBOX: room = {width - Scaled(16, dpi), height, false}; return true;
         default: return false;
         }
     }
@@ -144,12 +148,24 @@ std::vector<TextMisfit> TextMisfits(HWND window) {
             RECT at{};
             GetWindowRect(control, &at);
             MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&at), 2);
+            // Labels are measured in layout pixels.
+            const UINT dpi = WindowDpi(window);
+            at = {Unscaled(at.left, dpi), Unscaled(at.top, dpi), Unscaled(at.right, dpi), Unscaled(at.bottom, dpi)};
             RECT overlap{};
             if (IntersectRect(&overlap, &at, &label.drawn))
                 misfits.push_back({label.text, L"painted under the control \"" + WindowText(control) + L"\""});
         }
     }
     return misfits;
+}
+
+void SimulateDpiChange(HWND window, UINT dpi) {
+    RECT now{};
+    GetWindowRect(window, &now);
+    const UINT before = WindowDpi(window);
+    RECT suggested{now.left, now.top, now.left + MulDiv(now.right - now.left, static_cast<int>(dpi), static_cast<int>(before)),
+                   now.top + MulDiv(now.bottom - now.top, static_cast<int>(dpi), static_cast<int>(before))};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
 std::string DescribeMisfits(const std::vector<TextMisfit>& misfits) {

@@ -16,5 +16,9 @@ struct TextMisfit {
 // The window is painted once for the labels; it must be visible.
 std::vector<TextMisfit> TextMisfits(HWND window);
 
+// The window told it moved to a monitor of another DPI, with the rectangle the system
+// would suggest, as it happens when it is dragged there.
+void SimulateDpiChange(HWND window, UINT dpi);
+
 // One line per misfit, for a test's failure message.
 std::string DescribeMisfits(const std::vector<TextMisfit>& misfits);
