@@ -2,11 +2,13 @@
 
 #include <vfw.h>
 
+#include "app/controls.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/lazylibrary.h"
 #include "app/settings.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 
 namespace {
 
@@ -44,7 +46,7 @@ void PauseBetweenPlays() {
 }
 
 void SetTexts(HWND dialog) {
-    SendDlgItemMessageW(dialog, IDOK, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), TRUE);
+    SetChildFont(GetDlgItem(dialog, IDOK), GuiFont);
     SetWindowTextW(dialog, UiText(Ui::AboutDialogCaption));
     SetDlgItemTextW(dialog, IDOK, UiText(Ui::AboutDialogOk));
     SetDlgItemTextW(dialog, kVersionControl, kVersionText);
@@ -66,7 +68,9 @@ INT_PTR OnInitDialog(HWND dialog) {
                                kAnimationFile);
     if (!g_about.animation) return TRUE;
     SetWindowLongPtrW(g_about.animation, GWL_STYLE, WS_CHILD | WS_VISIBLE);
-    SetWindowPos(g_about.animation, nullptr, kAnimationLeft, kAnimationTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const UINT dpi = WindowDpi(dialog);
+    SetWindowPos(g_about.animation, nullptr, Scaled(kAnimationLeft, dpi), Scaled(kAnimationTop, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
     MCIWndSetRepeat(g_about.animation, TRUE);
     g_about.device = MCIWndGetDeviceID(g_about.animation);
     Play(dialog);
