@@ -1,4 +1,5 @@
-// Opens the help file named in the strings file, at its contents or at a keyword.
+// Opens the help file named in the strings file, at its contents or at a keyword; a
+// page that cannot be opened is reported in a message.
 #pragma once
 
 #include <windows.h>

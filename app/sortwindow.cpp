@@ -7,6 +7,7 @@
 #include "app/fonts.h"
 #include "store/catalogue.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/messages.h"
 #include "win/session.h"
@@ -55,8 +56,13 @@ void DrawSortProgress(HDC dc, SortPhase phase, long long count) {
     DrawLabel(dc, text.c_str(), rect, DT_SINGLELINE);
 }
 
+// The window at the size and with the painting of the DPI it opens at.
 HWND OpenSortingWindow() {
-    return OpenBusyWindow(kClassName, UiText(Ui::SortCaption), kWidth, kHeight, PaintSortingWindow);
+    const UINT dpi = SystemDpi();
+    return OpenBusyWindow(kClassName, UiText(Ui::SortCaption), Scaled(kWidth, dpi), Scaled(kHeight, dpi), [](HDC dc) {
+        LayoutDc layout(dc, WindowDpi(WindowFromDC(dc)));
+        PaintSortingWindow(dc);
+    });
 }
 
 void SortAndReport() {
@@ -72,7 +78,9 @@ void SortAndReport() {
         lastPaint = now;
         if (!window) return;
         WindowDc dc(window.Get());
-        if (dc) DrawSortProgress(dc.Get(), phase, count);
+        if (!dc) return;
+        LayoutDc layout(dc.Get(), WindowDpi(window.Get()));
+        DrawSortProgress(dc.Get(), phase, count);
     });
     if (result != 0)
         ShowMessage(window.Get(), UiText(Ui::SortFailed), UiText(Ui::Error), MB_ICONWARNING);

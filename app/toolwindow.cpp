@@ -112,11 +112,14 @@ bool Closes(HWND frame, const ToolWindowSpec& spec, const MSG& message) {
 }
 
 // The Alt key released in a window it did not go down in (a shortcut in the main window
-// opened this one) would put the new window's menu bar in menu mode.
+// opened this one) would put the new window's menu bar in menu mode. Released after
+// another key went down with it, the Alt key comes as a plain key release, which the
+// default handling of some systems still takes for the menu key: the shortcut's key
+// went to the accelerators, never through that handling.
 bool SwallowsAltRelease(HWND root, const MSG& message) {
     if (message.wParam != VK_MENU) return false;
     if (message.message == WM_SYSKEYDOWN) g_altDownIn = root;
-    if (message.message != WM_SYSKEYUP) return false;
+    if (message.message != WM_SYSKEYUP && message.message != WM_KEYUP) return false;
     const bool elsewhere = g_altDownIn != root;
     g_altDownIn = nullptr;
     return elsewhere;

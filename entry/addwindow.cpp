@@ -17,6 +17,7 @@
 #include "store/records.h"
 #include "text/translations.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/messages.h"
 #include "win/subclass.h"
@@ -101,11 +102,10 @@ void ConfirmFirstWord() {
 void RedrawCounter() {
     WindowDc dc(g_add.window);
     if (!dc) return;
+    LayoutDc layout(dc.Get(), WindowDpi(g_add.window));
     RECT rect = kCounterRect;
     FillRect(dc.Get(), &rect, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-    RECT client{};
-    GetClientRect(g_add.window, &client);
-    PaintAddWindow(dc.Get(), client, g_add.session.addedCount);
+    PaintAddWindow(dc.Get(), LayoutClientRect(g_add.window), g_add.session.addedCount);
 }
 
 void StoreThePair() {
@@ -223,10 +223,8 @@ LRESULT OnActivate(WPARAM wParam) {
 }
 
 LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
-    RECT client{};
-    GetClientRect(window, &client);
-    PaintAddWindow(paint.Dc(), client, g_add.session.addedCount);
+    LayoutPaint paint(window);
+    PaintAddWindow(paint.Dc(), paint.Client(), g_add.session.addedCount);
     return 0;
 }
 
@@ -294,7 +292,7 @@ void PaintAddWindow(HDC dc, const RECT& client, int addedCount) {
 
     SelectObject(dc, GuiFont);
     SetTextColor(dc, RGB(0, 0, 0));
-    const std::wstring counter = std::wstring(UiText(Ui::AddNewentries)) + L" : " + std::to_wstring(addedCount);
+    const std::wstring counter = std::wstring(UiText(Ui::AddNewentries)) + L": " + std::to_wstring(addedCount);
     RECT counterRect = kCounterRect;
     DrawLabel(dc, counter.c_str(), counterRect, DT_SINGLELINE);
 }

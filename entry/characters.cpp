@@ -48,14 +48,14 @@ int PickerWidth(const PickerCharacters& characters) {
     return kPickerButtonWidth * static_cast<int>(PickerTopRowCount(characters.bytes.size())) + 5;
 }
 
-SIZE PickerWindowSize(const PickerCharacters& characters, const RECT& frame) {
+SIZE PickerWindowSize(const PickerCharacters& characters, const RECT& frame, UINT dpi) {
     const std::size_t columns = PickerTopRowCount(characters.bytes.size());
     const std::size_t widest = characters.builtIn ? characters.bytes.size() - columns : columns;
-    const LONG clientWidth = static_cast<LONG>(widest) * kPickerButtonWidth;
-    const LONG clientHeight = 2 * kPickerButtonHeight;
+    const LONG clientWidth = Scaled(static_cast<int>(widest) * kPickerButtonWidth, dpi);
+    const LONG clientHeight = Scaled(2 * kPickerButtonHeight, dpi);
     const LONG width = clientWidth + (frame.right - frame.left);
     const LONG height = clientHeight + (frame.bottom - frame.top);
-    return {std::max<LONG>(PickerWidth(characters), width), std::max<LONG>(kPickerHeight, height)};
+    return {std::max<LONG>(Scaled(PickerWidth(characters), dpi), width), std::max<LONG>(Scaled(kPickerHeight, dpi), height)};
 }
 
 POINT PickerPlacement(const RECT& host, SIZE picker) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "win/dpi.h"
+
 inline constexpr std::size_t kMaxPickerCharacters = 254;
 inline constexpr int kPickerButtonWidth = 19;
 inline constexpr int kPickerButtonHeight = 23;
@@ -35,8 +37,9 @@ POINT PickerButtonPosition(std::size_t index, std::size_t characters);
 int PickerWidth(const PickerCharacters& characters);
 // The window's size: the width above and a height of 70, each grown where the
 // system's caption and frame (the insets AdjustWindowRectEx adds to an empty client
-// rectangle) would leave too little room for the whole of both rows.
-SIZE PickerWindowSize(const PickerCharacters& characters, const RECT& frame);
+// rectangle) would leave too little room for the whole of both rows. The figures are
+// those of 96 DPI; at another DPI they are scaled, the frame is taken as it is.
+SIZE PickerWindowSize(const PickerCharacters& characters, const RECT& frame, UINT dpi = kLayoutDpi);
 // Centred above the host window, never off the screen's top or left.
 POINT PickerPlacement(const RECT& host, SIZE picker);
 // One byte of the language's code page as the character it shows.

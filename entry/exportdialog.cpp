@@ -121,10 +121,8 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
 }
 
 LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
-    RECT client{};
-    GetClientRect(window, &client);
-    DrawTopRule(paint.Dc(), client);
+    LayoutPaint paint(window);
+    DrawTopRule(paint.Dc(), paint.Client());
     return 0;
 }
 

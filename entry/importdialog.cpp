@@ -17,6 +17,7 @@
 #include "entry/modal.h"
 #include "store/catalogue.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/messages.h"
 #include "win/session.h"
@@ -218,7 +219,7 @@ void ShowChoices() {
 
 void ShowPreview() {
     ShowChoices();
-    RECT area = kPreviewArea;
+    const RECT area = ScaledRect(kPreviewArea, WindowDpi(g_dialog.window));
     InvalidateRect(g_dialog.window, &area, TRUE);
 }
 
@@ -353,10 +354,8 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
 }
 
 LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
-    RECT client{};
-    GetClientRect(window, &client);
-    DrawTopRule(paint.Dc(), client);
+    LayoutPaint paint(window);
+    DrawTopRule(paint.Dc(), paint.Client());
     PaintImportPreview(paint.Dc(), kPreviewArea, *g_dialog.request, *g_dialog.request->lists.forward,
                        {g_dialog.firstFont.Get(), g_dialog.secondFont.Get(), GuiFont, ArialBoldFont12});
     return 0;

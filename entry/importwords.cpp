@@ -16,6 +16,7 @@
 #include "store/importlists.h"
 #include "store/records.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/messages.h"
 #include "win/windowclass.h"
@@ -60,8 +61,12 @@ public:
         if (!window_ && now - start_ < kProgressDelayMs) return;
         if (!window_) {
             g_progressTitle = d.firstName + L" - " + d.secondName;
-            window_.Reset(OpenBusyWindow(kImportProgressClass, UiText(Ui::ImportProgressCaption), kProgressWidth,
-                                         kProgressHeight, PaintImportProgressWindow));
+            const UINT dpi = SystemDpi();
+            window_.Reset(OpenBusyWindow(kImportProgressClass, UiText(Ui::ImportProgressCaption),
+                                         Scaled(kProgressWidth, dpi), Scaled(kProgressHeight, dpi), [](HDC dc) {
+                                             LayoutDc layout(dc, WindowDpi(WindowFromDC(dc)));
+                                             PaintImportProgressWindow(dc);
+                                         }));
         }
         if (painted_ && static_cast<int>(step) == lastStep_ && now - lastPaint_ < kRepaintIntervalMs) return;
         painted_ = true;
@@ -69,8 +74,10 @@ public:
         lastPaint_ = now;
         if (!window_) return;
         WindowDc dc(window_.Get());
+        if (!dc) return;
+        LayoutDc layout(dc.Get(), WindowDpi(window_.Get()));
         const std::wstring list = d.firstName + L" - " + d.secondName;
-        if (dc) DrawImportProgress(dc.Get(), static_cast<int>(step), list.c_str(), done, total);
+        DrawImportProgress(dc.Get(), static_cast<int>(step), list.c_str(), done, total);
     }
 
 private:

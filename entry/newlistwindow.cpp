@@ -12,6 +12,7 @@
 #include "text/charsetnames.h"
 #include "text/codepage.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/messages.h"
 #include "win/session.h"
 
@@ -86,8 +87,8 @@ int SelectedCharset() {
     return charset < 0 ? 0 : charset;
 }
 
-void Tell(HWND window, const std::wstring& text) {
-    ShowMessage(window, text.c_str(), UiText(Ui::Lingorix), MB_OK | MB_ICONWARNING);
+void Tell(HWND window, const std::wstring& text, UINT icon = MB_ICONWARNING) {
+    ShowMessage(window, text.c_str(), UiText(Ui::Lingorix), MB_OK | icon);
 }
 
 // The window stays open with the name to correct.
@@ -120,7 +121,7 @@ void CreateLanguage(HWND window) {
     }
     for (int i = 0; i < report.wordListsNotCreated; ++i) Tell(window, UiText(Ui::CreateEmptyErrorDatabase));
     if (!report.iconWritten) Tell(window, UiText(Ui::CreateEmptyIcon));
-    Tell(window, UiText(Ui::CreateEmptyCreated));
+    Tell(window, UiText(Ui::CreateEmptyCreated), MB_ICONINFORMATION);
     DestroyWindow(window);
 }
 
@@ -162,10 +163,28 @@ LRESULT CALLBACK NewWordListWindowProc(HWND window, UINT message, WPARAM wParam,
     }
 }
 
+// In layout pixels, for the frame the system draws at the DPI the program started at.
 int WindowHeight() {
-    RECT frame{0, 0, kWidth, kLeastClientHeight};
+    RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    return std::max(kHeight, static_cast<int>(frame.bottom - frame.top));
+    const UINT dpi = SystemDpi();
+    const int frameHeight = MulDiv(frame.bottom - frame.top, static_cast<int>(kLayoutDpi), static_cast<int>(dpi));
+    // Rounded up, so the scaled window never falls a pixel short.
+    const int roundedUp = frameHeight + (Scaled(frameHeight, dpi) < frame.bottom - frame.top ? 1 : 0);
+    return std::max(kHeight, kLeastClientHeight + roundedUp);
+}
+
+// At another DPI the frame is drawn at another size than the one the height was made
+// for: the window grows where its client area would cut the buttons off.
+void KeepRoomForTheButtons(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const int missing = Scaled(kLeastClientHeight, WindowDpi(window)) - client.bottom;
+    if (missing <= 0) return;
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + missing,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -180,7 +199,8 @@ HWND OpenNewWordListWindow() {
             .clientHeight = false,
             .style = WS_OVERLAPPEDWINDOW,
             .procedure = NewWordListWindowProc,
-            .clearState = [] { g_newList = {}; }};
+            .clearState = [] { g_newList = {}; },
+            .dpiChanged = KeepRoomForTheButtons};
     g_newList = {};
     HWND window = OpenToolWindowFrame(spec);
     if (window) SetFocus(g_newList.nameEdit);

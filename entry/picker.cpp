@@ -8,6 +8,7 @@
 #include "entry/characters.h"
 #include "text/codepage.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/session.h"
 
@@ -42,11 +43,19 @@ void CreateButtons(HWND window) {
     }
 }
 
+// The caption and borders as the window has them at its DPI, which the system's
+// figures for an empty client rectangle know only for the DPI the program started at.
+RECT FrameInsets(HWND window) {
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return {outer.left - client.left, outer.top - client.top, outer.right - client.right, outer.bottom - client.bottom};
+}
+
 void PlaceAboveHost(HWND window) {
-    RECT frame{};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
-    const SIZE size = PickerWindowSize(g_picker.characters, frame);
+    const SIZE size = PickerWindowSize(g_picker.characters, FrameInsets(window), WindowDpi(window));
     RECT host{};
     if (!g_picker.host || !GetWindowRect(g_picker.host, &host)) host = {0, size.cy, size.cx, size.cy};
     const POINT at = PickerPlacement(host, size);
@@ -82,6 +91,9 @@ LRESULT CALLBACK PickerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CREATE: return OnCreate(window);
     case WM_COMMAND: OnCommand(wParam); return 0;
     case WM_DESTROY: OnDestroy(window); return 0;
+    // The strip comes and goes with its host's menu, which would not know of another
+    // way out: Escape or Alt+F4 hand the keyboard back to the edit it types into.
+    case WM_CLOSE: FocusPickerTarget(); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -94,6 +106,7 @@ const ToolWindowSpec kPickerSpec{
     .style = WS_CAPTION,
     .procedure = PickerProc,
     .role = WindowRole::Helper,
+    .dpiChanged = PlaceAboveHost,
 };
 
 }  // namespace

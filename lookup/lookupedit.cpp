@@ -16,6 +16,8 @@ LRESULT CALLBACK LookUpEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
     }
     // Keyboard messages only: other messages may carry 13 as a size or an index.
     if (message >= WM_KEYFIRST && message <= WM_KEYLAST && wParam == VK_RETURN) return 0;
+    // The wheel moves the table the edit looks up in, as the keys do.
+    if (message == WM_MOUSEWHEEL) return SendMessageW(GetParent(edit), message, wParam, lParam);
     return CallPreviousProc(edit, message, wParam, lParam);
 }
 

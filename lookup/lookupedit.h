@@ -1,6 +1,7 @@
 // The look-up edit that the Search, Translate and recorder windows share: Enter, the
 // page keys and the arrow keys go to its window as a key notification instead of
-// moving the caret, and the Enter character never makes it beep.
+// moving the caret, and the Enter character never makes it beep. The mouse wheel goes
+// to its window too.
 #pragma once
 
 #include <windows.h>

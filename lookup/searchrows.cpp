@@ -29,6 +29,11 @@ int TopAfterKey(int top, WPARAM key, int count, int rows) {
     return EndClamp(top, count, rows);
 }
 
+int TopAfterWheel(int top, int entries, int count, int rows) {
+    top = entries > 0 ? Up(top, entries) : Down(top, -entries, count, rows);
+    return EndClamp(top, count, rows);
+}
+
 int TopAfterScroll(int top, int code, int thumbPosition, int count, int rows) {
     switch (code) {
     case SB_LINEUP: top = Up(top, 1); break;

@@ -19,5 +19,8 @@ inline int ScrollPosition(int top) { return top / kEntriesPerScrollUnit; }
 
 // The top after Page Up, Page Down, Up or Down (end clamp applied); other keys keep it.
 int TopAfterKey(int top, WPARAM key, int count, int rows);
+// The top after the mouse wheel moved the table by `entries` (positive: towards the
+// start), end clamp applied.
+int TopAfterWheel(int top, int entries, int count, int rows);
 // The top after a scroll bar action (end clamp applied); thumb tracking keeps it.
 int TopAfterScroll(int top, int code, int thumbPosition, int count, int rows);

@@ -225,6 +225,8 @@ LRESULT CALLBACK RowEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
     }
     // The edit's own menu would come up after the row's.
     case WM_CONTEXTMENU: OnRowContextMenu(edit, at, lParam); return 0;
+    // The wheel scrolls the table, not the word inside its edit.
+    case WM_MOUSEWHEEL: return SendMessageW(g_search.window, message, wParam, lParam);
     case WM_COMMAND: OnRowCommand(edit, at, LOWORD(wParam)); break;
     default: break;
     }
@@ -351,15 +353,11 @@ void Resize(HWND window, int id) {
 }
 
 void GiveEditsTheFonts() {
-    const auto set = [](HWND edit, HFONT font) {
-        SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    };
     for (int i = 0; i < g_search.rows; ++i) {
-        set(g_search.first[i], g_search.firstFont.Get());
-        set(g_search.second[i], g_search.secondFont.Get());
+        SetChildFont(g_search.first[i], g_search.firstFont.Get());
+        SetChildFont(g_search.second[i], g_search.secondFont.Get());
     }
-    set(g_search.lookUp, g_search.firstFont.Get());
+    SetChildFont(g_search.lookUp, g_search.firstFont.Get());
 }
 
 void SwitchWordList(HWND window, int id) {
@@ -474,10 +472,14 @@ LRESULT OnActivate(WPARAM wParam) {
 }
 
 LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
-    RECT client{};
-    GetClientRect(window, &client);
-    PaintSearchWindow(paint.Dc(), client, g_search.rows);
+    LayoutPaint paint(window);
+    PaintSearchWindow(paint.Dc(), paint.Client(), g_search.rows);
+    return 0;
+}
+
+// The wheel moves the rows as the arrow keys do, a page at most a notch.
+LRESULT OnMouseWheel(WPARAM wParam) {
+    MoveIfChanged(TopAfterWheel(g_search.top, WheelEntries(wParam, g_search.rows), WordCount, g_search.rows));
     return 0;
 }
 
@@ -492,6 +494,7 @@ LRESULT CALLBACK SearchWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_CREATE: return OnCreate(window);
     case WM_COMMAND: return OnCommand(window, wParam, lParam);
     case WM_VSCROLL: return OnVScroll(wParam, lParam);
+    case WM_MOUSEWHEEL: return OnMouseWheel(wParam);
     case WM_RBUTTONDOWN: return OnRightButtonDown(window, lParam);
     case WM_ACTIVATE: return OnActivate(wParam);
     case WM_PAINT: return OnPaint(window);

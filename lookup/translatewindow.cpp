@@ -139,11 +139,6 @@ void OnLookUpKey(WORD key) {
 
 // --- controls -----------------------------------------------------------------------
 
-void SetEditFont(HWND edit, HFONT font) {
-    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-}
-
 void CreateFonts() {
     const WordListDescriptor& d = CurrentWordList();
     g_translate.firstFont.Reset(CreateScaledFont(kFontPoints, FW_NORMAL, kDefaultWordFace, d.firstCharset));
@@ -152,11 +147,11 @@ void CreateFonts() {
 
 void ApplyFonts() {
     for (std::size_t i = 0; i < kTranslateRows; ++i) {
-        SetEditFont(g_translate.firstWords[i], g_translate.firstFont.Get());
-        SetEditFont(g_translate.secondWords[i], g_translate.secondFont.Get());
+        SetChildFont(g_translate.firstWords[i], g_translate.firstFont.Get());
+        SetChildFont(g_translate.secondWords[i], g_translate.secondFont.Get());
     }
-    SetEditFont(g_translate.lookUp, g_translate.firstFont.Get());
-    SendMessageW(g_translate.pane, WM_SETFONT, reinterpret_cast<WPARAM>(g_translate.firstFont.Get()), TRUE);
+    SetChildFont(g_translate.lookUp, g_translate.firstFont.Get());
+    SetChildFont(g_translate.pane, g_translate.firstFont.Get());
 }
 
 // Clicks and key releases in the text look up the word at the caret.
@@ -181,8 +176,20 @@ void CreateButton(HWND window, int id, Ui text, int left) {
                 {.kind = L"button", .text = UiText(text), .place = {left, 300, 100, 30}, .id = id, .font = GuiFont});
 }
 
+// The wheel over a row scrolls the rows, not the word inside its edit.
+LRESULT CALLBACK RowProc(HWND row, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEWHEEL) return SendMessageW(GetParent(row), message, wParam, lParam);
+    return CallPreviousProc(row, message, wParam, lParam);
+}
+
+// The rows only show what the look-up found: Tab goes from the text to the look-up
+// edit and the buttons without stopping at each of them.
 HWND CreateRowEdit(HWND window, int id, RECT place, HFONT font, std::size_t limit) {
-    return CreateChild(window, WordEdit(place, id, font, limit, ES_AUTOHSCROLL | ES_READONLY));
+    ChildControl control = WordEdit(place, id, font, limit, ES_AUTOHSCROLL | ES_READONLY);
+    control.tabStop = false;
+    HWND row = CreateChild(window, control);
+    if (row) SubclassControl(row, RowProc);
+    return row;
 }
 
 void CreateRows(HWND window) {
@@ -315,10 +322,14 @@ LRESULT OnActivate(WPARAM wParam) {
 }
 
 LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
-    RECT client{};
-    GetClientRect(window, &client);
-    PaintTranslateHeader(paint.Dc(), client);
+    LayoutPaint paint(window);
+    PaintTranslateHeader(paint.Dc(), paint.Client());
+    return 0;
+}
+
+// The wheel over the rows moves them as the arrow keys do; the text scrolls itself.
+LRESULT OnMouseWheel(WPARAM wParam) {
+    MoveIfChanged(TopAfterWheel(g_translate.topIndex, WheelEntries(wParam, kTranslateRows), WordCount, kTranslateRows));
     return 0;
 }
 
@@ -327,6 +338,7 @@ LRESULT CALLBACK TranslateWindowProc(HWND window, UINT message, WPARAM wParam, L
     case WM_CREATE: return OnCreate(window);
     case WM_COMMAND: return OnCommand(window, wParam, lParam);
     case WM_VSCROLL: return OnScroll(wParam, lParam);
+    case WM_MOUSEWHEEL: return OnMouseWheel(wParam);
     case WM_RBUTTONDOWN: return OnRightButton(window, lParam);
     case WM_ACTIVATE: return OnActivate(wParam);
     case WM_PAINT: return OnPaint(window);

@@ -213,7 +213,8 @@
     X(ExportDone, L"entries exported to")                                                                \
     X(ExportFailed, L"The file could not be written:")                                                   \
     X(ExportCantRead, L"The list cannot be read.")                                                       \
-    X(ImportCounting, L"Counting the rows...")
+    X(ImportCounting, L"Counting the rows...")                                                           \
+    X(HelpCannotOpen, L"The help page cannot be opened:")
 
 enum class Ui : int {
 #define LINGORIX_UI_ENUM(k) k,

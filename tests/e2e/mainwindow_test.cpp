@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "e2e/e2efixture.h"
+#include "support/testenv.h"
 
 using namespace e2e;
 
@@ -170,6 +171,46 @@ TEST_F(MainWindowTest, SavedPositionAndModeAreUsedAtStart) {
     const MenuBar bar = ReadMenuBar(main);
     EXPECT_FALSE(bar.IsChecked(64));
     EXPECT_TRUE(bar.IsChecked(65));
+}
+
+// Alt and a letter as a hurried hand types them: Alt goes up before the letter.
+bool PressAltShortcut(HWND window, WORD letter) {
+    if (!BringToForeground(window)) return false;
+    std::vector<INPUT> inputs;
+    for (const auto& [key, up] : {std::pair<WORD, bool>{VK_MENU, false}, {letter, false}, {VK_MENU, true}, {letter, true}}) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    }
+    return SendKeyboardInputs(std::move(inputs));
+}
+
+// A window opened by its Alt shortcut takes what is typed next into its main edit:
+// its menu bar does not take the Alt key's release for its own. Escape closes it as
+// its Done button does, and the main window is back for the next shortcut.
+TEST_F(MainWindowTest, AltShortcutsOpenWindowsReadyForTyping) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+
+    ASSERT_TRUE(PressAltShortcut(main, 'A'));
+    HWND add = app.WaitForWindow(L"toevoeg", nullptr);
+    ASSERT_NE(add, nullptr);
+    ASSERT_TRUE(TypeText(add, L"maison"));
+    EXPECT_TRUE(TextBecomes(GetDlgItem(add, 30), L"maison"));
+    EXPECT_TRUE(TextBecomes(GetDlgItem(add, 31), L"house, home"));
+    ASSERT_TRUE(PressKeys(add, {VK_ESCAPE}));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(add) && IsWindowVisible(main); }, 20000));
+
+    ASSERT_TRUE(PressAltShortcut(main, 'S'));
+    HWND search = app.WaitForWindow(L"zoeken", nullptr);
+    ASSERT_NE(search, nullptr);
+    ASSERT_TRUE(TypeText(search, L"merci"));
+    EXPECT_TRUE(TextBecomes(GetDlgItem(search, 30), L"merci"));
+    EXPECT_TRUE(TextBecomes(GetDlgItem(search, 100), L"merci"));
+    EXPECT_TRUE(CloseAndExit(app, search, main));
 }
 
 TEST_F(MainWindowTest, CtrlQEndsTheProgram) {

@@ -49,6 +49,72 @@ protected:
     HWND lookUp = nullptr;
 };
 
+// The control of the program's GUI thread that has the keyboard.
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+// Notches of the mouse wheel over the control (negative: towards the end).
+bool Wheel(HWND over, int notches) {
+    RECT at = WindowRect(over);
+    if (!BringToForeground(GetAncestor(over, GA_ROOT)) || !SetCursorPos((at.left + at.right) / 2, (at.top + at.bottom) / 2))
+        return false;
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+    return SendInput(1, &input, sizeof input) == 1;
+}
+
+// Without the mouse: Tab walks the controls in reading order and a row's word reached
+// with it is replaced by typing and stored with Enter; Escape closes the window as Done
+// does, sorting what was changed. The wheel moves the rows as the arrow keys do, by the
+// system's lines a notch, and the scroll bar follows.
+TEST_F(SearchWindowTest, TabWheelAndEscapeDoWhatTheyDoEverywhere) {
+    const std::vector<WordEntry> list = Entries();
+    ASSERT_GT(list.size(), 20u);
+    LaunchedApp app(folder);
+    HWND main = nullptr;
+    HWND search = StartSearch(app, main);
+    ASSERT_NE(search, nullptr);
+    const auto focusBecomes = [&](HWND control) { return WaitUntil([&] { return FocusOf(search) == control; }, 10000); };
+    ASSERT_TRUE(focusBecomes(lookUp));
+    ASSERT_TRUE(PressKeys(search, {VK_TAB}));
+    EXPECT_TRUE(focusBecomes(GetDlgItem(search, 14)));  // Done
+    ASSERT_TRUE(PressKeys(search, {VK_TAB}));
+    EXPECT_TRUE(focusBecomes(Row(search, 0)));
+    ASSERT_TRUE(PressKeys(search, {VK_TAB}));
+    EXPECT_TRUE(focusBecomes(Row(search, 0, false)));
+    ASSERT_TRUE(PressKeys(search, {VK_SHIFT, VK_TAB}));
+    ASSERT_TRUE(focusBecomes(Row(search, 0)));
+    ASSERT_TRUE(TypeText(search, L"zzz moved\r"));
+    ASSERT_TRUE(focusBecomes(lookUp));
+    EXPECT_EQ(ControlText(Row(search, 0)), L"zzz moved");
+
+    UINT lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    ASSERT_GT(lines, 0u);
+    ASSERT_LT(lines, 5u);  // four notches stay inside the list
+    HWND bar = GetDlgItem(search, 41);
+    ASSERT_TRUE(Wheel(Row(search, 1), -4));
+    EXPECT_TRUE(TextBecomes(Row(search, 0), list[4 * lines].first));
+    EXPECT_EQ(SendMessageW(bar, SBM_GETPOS, 0, 0), static_cast<LRESULT>(4 * lines / 10));
+    ASSERT_TRUE(Wheel(Row(search, 1), 1));
+    EXPECT_TRUE(TextBecomes(Row(search, 0), list[3 * lines].first));
+    EXPECT_EQ(SendMessageW(bar, SBM_GETPOS, 0, 0), static_cast<LRESULT>(3 * lines / 10));
+
+    ASSERT_TRUE(PressKeys(search, {VK_ESCAPE}));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(search) && IsWindowVisible(main); }, 20000));
+    const std::vector<WordEntry> sorted = Entries();
+    EXPECT_TRUE(Sorted(sorted, L"french"));
+    ASSERT_NE(Find(sorted, L"zzz moved"), nullptr);
+    EXPECT_EQ(Find(sorted, L"zzz moved")->second, list[0].second);
+    EXPECT_EQ(app.Exit(main), 0u);
+}
+
 TEST_F(SearchWindowTest, TypingMovesTheRowsToTheWordAndStopsAtTheEnd) {
     const std::vector<WordEntry> list = Entries();
     ASSERT_GT(list.size(), 20u);

@@ -2,8 +2,10 @@
 // options menu and what closing leaves behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwctype>
 
+#include "app/drawing.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/settings.h"
@@ -11,6 +13,7 @@
 #include "support/canvas.h"
 #include "support/classspy.h"
 #include "support/storefixture.h"
+#include "support/textfit.h"
 #include "text/uistrings.h"
 
 namespace {
@@ -138,6 +141,29 @@ TEST_F(AddWindowTest, EveryChangeLooksUpAndAStoredPairLosesItsDeletedMark) {
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ReadWordList(L"Fre_Eng.tvk"), (std::vector<WordEntry>{{L"chat", L"cat", 0}, {L"maison", L"house", 0},
                                                                      {L"z\x00E8\x62re", L"zebra", 0}}));
+}
+
+std::vector<std::wstring> g_labels;
+
+// Moved to a screen of 144 DPI, the window lays itself out for it: every control at one
+// and a half times its place, with one and a half times its font. The count of the
+// words added reads without a blank before its colon.
+TEST_F(AddWindowTest, At144DpiEveryControlAndFontGrowsByHalf) {
+    const std::vector<ChildLayout> at96 = ChildLayouts(window);
+    RECT client96{};
+    GetClientRect(window, &client96);
+    SimulateDpiChange(window, 144);
+    EXPECT_EQ(UnscaledChildren(at96, ChildLayouts(window), 144), "");
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_GE(client.bottom, client96.bottom * 3 / 2 - 1);
+
+    g_labels.clear();
+    SetLabelObserver([](HDC, const wchar_t* text, const RECT&, UINT) { g_labels.push_back(text); });
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    SetLabelObserver(nullptr);
+    EXPECT_NE(std::find(g_labels.begin(), g_labels.end(), std::wstring(UiText(Ui::AddNewentries)) + L": 0"),
+              g_labels.end());
 }
 
 }  // namespace

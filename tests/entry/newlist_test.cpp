@@ -4,9 +4,13 @@
 
 #include <string>
 
+#include "app/fonts.h"
+#include "app/globals.h"
 #include "entry/newlist.h"
+#include "entry/newlistwindow.h"
 #include "store/atomicfile.h"
 #include "support/storefixture.h"
+#include "text/uistrings.h"
 #include "win/handles.h"
 #include "win/session.h"
 
@@ -55,6 +59,32 @@ TEST_F(NewLanguage, OldNorseGetsItsLineTwoEmptyListsAndTheTemplateIcon) {
     EXPECT_EQ(again.existingName, L"Old Norse");
     EXPECT_EQ(FilesBelow(L"."), before);
     EXPECT_TRUE(Lists(L"Old Norse"));
+}
+
+// The window's messages wear the sign of what they say: a warning for a name it
+// refuses, the information sign for the language it made.
+TEST_F(NewLanguage, TheWindowWarnsOfARefusedNameAndInformsOfTheNewLanguage) {
+    WriteBytes(L"languages.ini", LanguageFile({"French,french,0"}, "Fre_Eng.tvk"));
+    ASSERT_EQ(LoadCatalogue(), 0);
+    ReadSystemMetrics();
+    CreateSharedFonts(SharedFontSettings{}, 0);
+    ToolWindowOpen = 1;
+    HWND window = OpenNewWordListWindow();
+    ASSERT_NE(window, nullptr);
+    const auto create = [&] {
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(18, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, 18)));
+    };
+    create();  // no name yet
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, UiText(Ui::CreateEmptyEnterName));
+    EXPECT_EQ(messages[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
+    SetWindowTextW(GetDlgItem(window, 30), L"Old Norse");
+    create();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].text, UiText(Ui::CreateEmptyCreated));
+    EXPECT_EQ(messages[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_FALSE(IsWindow(window));
+    DeleteSharedFonts();
 }
 
 // A copy that stopped at the first line of two bytes would drop a one-letter language,

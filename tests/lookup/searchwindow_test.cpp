@@ -8,6 +8,7 @@
 #include "lookup/searchwindow.h"
 #include "support/classspy.h"
 #include "support/storefixture.h"
+#include "support/textfit.h"
 
 namespace {
 
@@ -99,6 +100,24 @@ TEST_F(SearchWindowTest, AnEmptyFirstWordIsRefusedFromEitherColumn) {
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(spy.Count(WM_NCDESTROY), 2 * kDefaultRows + 1);  // the rows and the look-up edit
+}
+
+// Moved to a screen of 144 DPI, the rows, the look-up edit and the button stand at one
+// and a half times their places with one and a half times their fonts, and the window
+// has room for all of them.
+TEST_F(SearchWindowTest, At144DpiTheRowsAndFontsGrowByHalf) {
+    OpenWindow();
+    const std::vector<ChildLayout> at96 = ChildLayouts(window);
+    SimulateDpiChange(window, 144);
+    const std::vector<ChildLayout> now = ChildLayouts(window);
+    EXPECT_EQ(UnscaledChildren(at96, now, 144), "");
+    RECT client{};
+    GetClientRect(window, &client);
+    for (const ChildLayout& child : now) {
+        if (!IsWindowVisible(child.child)) continue;
+        EXPECT_LE(child.place.bottom, client.bottom) << GetDlgCtrlID(child.child);
+        EXPECT_LE(child.place.right, client.right) << GetDlgCtrlID(child.child);
+    }
 }
 
 }  // namespace

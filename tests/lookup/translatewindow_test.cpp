@@ -91,6 +91,27 @@ TEST_F(TranslateWindowTest, DraggingTheThumbToTheEndOfALongListShowsItsEnd) {
     EXPECT_EQ(GetScrollPos(bar, SB_CTL), high);
 }
 
+// The wheel over a row moves the rows as the arrow keys do, by the system's lines a
+// notch, and no further than the list's last entries.
+TEST_F(TranslateWindowTest, TheWheelOverTheRowsMovesThem) {
+    WriteLongList(40, 0);
+    Open();
+    OpenWindow();
+    UINT lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    ASSERT_LT(lines, 10u);
+    const auto wheel = [&](int notches) {
+        SendMessageW(GetDlgItem(window, kTranslateSecondRow + 1), WM_MOUSEWHEEL,
+                     MAKEWPARAM(0, static_cast<WORD>(notches * WHEEL_DELTA)), 0);
+    };
+    wheel(-1);
+    EXPECT_EQ(Text(kTranslateFirstRow), L"n" + std::to_wstring(lines));
+    wheel(-20);
+    EXPECT_EQ(Text(kTranslateFirstRow), L"n37");
+    wheel(1);
+    EXPECT_EQ(Text(kTranslateFirstRow), L"n" + std::to_wstring(37 - lines));
+}
+
 // The text pane and the edits get their own procedures back at their end, so the
 // memory they hold (the pane: the whole text) goes with them at every closing.
 TEST_F(TranslateWindowTest, ThePaneAndTheEditsEndThroughTheirOwnProcedure) {

@@ -181,7 +181,9 @@ TEST_P(TextsFitInTheMainAndLookUpWindows, InEveryWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, TextsFitInTheMainAndLookUpWindows,
-                         ::testing::Values(Edition{"english"}, Edition{"german"}), NameOf);
+                         ::testing::Values(Edition{"english"}, Edition{"german"}, Edition{"english", 144},
+                                           Edition{"german", 144}),
+                         NameOf);
 
 // The windows of practice and recording.
 class TextsFitInThePracticeWindows : public TextsFit {};

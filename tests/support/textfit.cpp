@@ -168,6 +168,43 @@ void SimulateDpiChange(HWND window, UINT dpi) {
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
+std::vector<ChildLayout> ChildLayouts(HWND window) {
+    std::vector<ChildLayout> layouts;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place{};
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+        LOGFONTW font{};
+        const auto handle = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+        if (handle) GetObjectW(handle, sizeof font, &font);
+        layouts.push_back({child, place, font.lfHeight});
+    }
+    return layouts;
+}
+
+std::string UnscaledChildren(const std::vector<ChildLayout>& at96, const std::vector<ChildLayout>& now, UINT dpi) {
+    std::string out;
+    const auto text = [](const RECT& r) {
+        return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
+               std::to_string(r.bottom);
+    };
+    for (const ChildLayout& before : at96) {
+        const auto after = std::find_if(now.begin(), now.end(), [&](const ChildLayout& c) { return c.child == before.child; });
+        const std::string name = "control " + std::to_string(GetDlgCtrlID(before.child));
+        if (after == now.end()) {
+            out += name + " is gone\n";
+            continue;
+        }
+        const RECT expected = ScaledRect(before.place, dpi);
+        if (!EqualRect(&expected, &after->place))
+            out += name + " at " + text(after->place) + ", expected " + text(expected) + "\n";
+        const LONG font = MulDiv(before.fontHeight, static_cast<int>(dpi), static_cast<int>(kLayoutDpi));
+        if (after->fontHeight != font)
+            out += name + " font " + std::to_string(after->fontHeight) + ", expected " + std::to_string(font) + "\n";
+    }
+    return out;
+}
+
 std::string DescribeMisfits(const std::vector<TextMisfit>& misfits) {
     std::wstring all;
     for (const TextMisfit& m : misfits) all += L"  \"" + m.text + L"\": " + m.why + L"\n";

@@ -20,5 +20,16 @@ std::vector<TextMisfit> TextMisfits(HWND window);
 // would suggest, as it happens when it is dragged there.
 void SimulateDpiChange(HWND window, UINT dpi);
 
+// Each child control's place in its window's client area and the height of its font.
+struct ChildLayout {
+    HWND child;
+    RECT place;
+    LONG fontHeight;
+};
+std::vector<ChildLayout> ChildLayouts(HWND window);
+// The children whose place or font did not follow a change from 96 DPI to `dpi` (edges
+// and font heights scaled), one line each; empty when every one did.
+std::string UnscaledChildren(const std::vector<ChildLayout>& at96, const std::vector<ChildLayout>& now, UINT dpi);
+
 // One line per misfit, for a test's failure message.
 std::string DescribeMisfits(const std::vector<TextMisfit>& misfits);
