@@ -213,7 +213,10 @@
     X(ExportDone, L"entries exported to")                                                                \
     X(ExportFailed, L"The file could not be written:")                                                   \
     X(ExportCantRead, L"The list cannot be read.")                                                       \
-    X(ImportCounting, L"Counting the rows...")
+    X(ImportCounting, L"Counting the rows...")                                                           \
+    X(PracticeRight, L"Right:")                                                                          \
+    X(PracticeNewBest, L"That is a new best score!")                                                     \
+    X(PracticeBestNotSaved, L"It could not be saved.")
 
 enum class Ui : int {
 #define LINGORIX_UI_ENUM(k) k,
