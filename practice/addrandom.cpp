@@ -90,7 +90,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
 }
 
 LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
+    LayoutPaint paint(window);
     PaintAddRandom(paint.Dc(), WordCount);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "store/practicelists.h"
 #include "store/records.h"
 #include "text/translations.h"
+#include "text/uistrings.h"
 
 namespace {
 
@@ -50,6 +51,22 @@ bool IsBetterScore(const Score& run, const std::optional<Score>& best) {
     if (!best) return true;
     if (run.skipped != best->skipped) return run.skipped < best->skipped;
     return run.errors < best->errors;
+}
+
+std::wstring ScoreText(const Score& score) {
+    return std::wstring(UiText(Ui::PracticeSkipped)) + L" " + std::to_wstring(score.skipped) + L"  -  " +
+           UiText(Ui::PracticeErrors) + L" " + std::to_wstring(score.errors);
+}
+
+std::wstring EndOfRunText(long entries, const Score& run, const std::optional<Score>& best, bool bestSaved) {
+    std::wstring text = std::wstring(UiText(Ui::PracticeEndlist)) + L"\n\n" + UiText(Ui::PracticeRight) + L" " +
+                        std::to_wstring(entries - run.skipped) + L"   " + UiText(Ui::PracticeErrors) + L" " +
+                        std::to_wstring(run.errors) + L"   " + UiText(Ui::PracticeSkipped) + L" " +
+                        std::to_wstring(run.skipped) + L"\n";
+    if (!IsBetterScore(run, best)) return text + UiText(Ui::PracticeBestscore) + L" " + ScoreText(*best);
+    text += UiText(Ui::PracticeNewBest);
+    if (!bestSaved) text += std::wstring(L" ") + UiText(Ui::PracticeBestNotSaved);
+    return text;
 }
 
 std::optional<Score> ParseScoreFile(const std::string& bytes) {

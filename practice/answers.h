@@ -21,6 +21,13 @@ struct Score {
 // Whether the run replaces the stored best (none stored: always).
 bool IsBetterScore(const Score& run, const std::optional<Score>& best);
 
+// "Skipped: 1  -  Errors: 2", as the window shows a score.
+std::wstring ScoreText(const Score& score);
+// The message at the end of a run of `entries` entries: the list's end, the run's right
+// answers (those not shown), errors and skipped ones, then that it is a new best score
+// (and, when `bestSaved` is false, that it could not be kept), or the best it did not beat.
+std::wstring EndOfRunText(long entries, const Score& run, const std::optional<Score>& best, bool bestSaved);
+
 // The two lines of a score file; nothing when it holds fewer than two lines.
 std::optional<Score> ParseScoreFile(const std::string& bytes);
 std::string FormatScoreFile(const Score& score);

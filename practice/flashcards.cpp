@@ -14,8 +14,10 @@
 #include "store/catalogue.h"
 #include "store/records.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/messages.h"
+#include "win/subclass.h"
 
 namespace {
 
@@ -56,10 +58,7 @@ constexpr Placement kFrameAt{0, 170, 240, 75};
 
 RECT At(const Placement& at) { return {g_flash.origin.x + at.left, g_flash.origin.y + at.top, at.width, at.height}; }
 
-void Place(HWND control, const Placement& at) {
-    const RECT r = At(at);
-    MoveWindow(control, r.left, r.top, r.right, r.bottom, TRUE);
-}
+void Place(HWND control, const Placement& at) { PlaceChild(control, At(at)); }
 
 // The controls' places follow the origin.
 void PlaceControls() {
@@ -70,6 +69,38 @@ void PlaceControls() {
     Place(f.question, kQuestionAt);
     Place(f.answer, kAnswerAt);
     Place(f.frame, kFrameAt);
+}
+
+// A key moves on to the next word; Shift, Ctrl and Alt alone do not (they start
+// Shift+Tab and the window's shortcuts).
+bool MovesOn(WPARAM key) { return key != VK_SHIFT && key != VK_CONTROL && key != VK_MENU; }
+
+bool SliderKey(WPARAM key) {
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_HOME:
+    case VK_END: return true;
+    default: return false;
+    }
+}
+
+// With the focus on the slider or the Quit button, the keys they have no use for move on
+// to the next word, as they do anywhere else in the window. A slider the mouse has let
+// go of gives the focus back, so the keys move on again; one reached with Tab keeps it
+// for the arrow keys. Only a slider that has the focus gives it back, so this never pulls
+// the focus from another window.
+LRESULT CALLBACK ControlKeysProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool slider = control == g_flash.slider;
+    if (message == WM_KEYDOWN && !(slider ? SliderKey(wParam) : wParam == VK_SPACE))
+        return SendMessageW(GetParent(control), message, wParam, lParam);
+    const LRESULT result = CallPreviousProc(control, message, wParam, lParam);
+    if (slider && message == WM_LBUTTONUP && GetFocus() == control) SetFocus(GetParent(control));
+    return result;
 }
 
 void CreateControls(HWND window, int count) {
@@ -91,6 +122,8 @@ void CreateControls(HWND window, int count) {
     f.question = panel(kQuestionAt, kFlashQuestion);
     f.answer = panel(kAnswerAt, kFlashAnswer);
     f.frame = CreateChild(window, {.place = At(kFrameAt), .id = kFlashFrame, .style = SS_ETCHEDFRAME});
+    for (HWND control : {f.slider, f.quit})
+        if (control) SubclassControl(control, ControlKeysProc);
 }
 
 void Redraw(HWND panel) { RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
@@ -113,7 +146,7 @@ void ShowFlashAnswer(int progress) {
 }
 
 void EndRun(HWND window) {
-    ShowMessage(window, UiText(Ui::PracticeEndlist), UiText(Ui::Lingorix), MB_OK | MB_ICONWARNING);
+    ShowMessage(window, UiText(Ui::PracticeEndlist), UiText(Ui::Lingorix), MB_OK | MB_ICONINFORMATION);
     DestroyWindow(window);
 }
 
@@ -157,14 +190,15 @@ LRESULT OnMoveOn(HWND window) {
     return 0;
 }
 
-LRESULT OnSize(HWND window, WPARAM kind, LPARAM lParam) {
+LRESULT OnSize(HWND window, WPARAM kind) {
     FlashState& f = g_flash;
     if (!f.run || !f.quit) return 0;
     if (kind == SIZE_MINIMIZED) {
         Apply(window, f.run->Pause());
         return 0;
     }
-    f.origin = PracticeOrigin(LOWORD(lParam), HIWORD(lParam));
+    const RECT client = LayoutClientRect(window);
+    f.origin = PracticeOrigin(client.right, client.bottom);
     PlaceControls();
     Apply(window, f.run->Resize());
     return 0;
@@ -175,11 +209,8 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
     return 0;
 }
 
-// The slider must not keep the keys that move on to the next word. Only a slider that
-// has the focus gives it back, so a repaint never pulls the focus from another window.
-LRESULT OnNotify(HWND window) {
-    if (GetFocus() == g_flash.slider) SetFocus(window);
-    return 0;
+RECT LayoutRect(const RECT& rect, UINT dpi) {
+    return {Unscaled(rect.left, dpi), Unscaled(rect.top, dpi), Unscaled(rect.right, dpi), Unscaled(rect.bottom, dpi)};
 }
 
 LRESULT OnDrawItem(HWND window, LPARAM lParam) {
@@ -187,15 +218,19 @@ LRESULT OnDrawItem(HWND window, LPARAM lParam) {
     const FlashState& f = g_flash;
     const bool answer = item->hwndItem == f.answer;
     if (!answer && item->hwndItem != f.question) return FALSE;
-    RECT word = FlashWordRect(f.origin, answer);
+    // The word's place comes into the panel's own coordinates in device pixels (its
+    // border counts), and the panel is painted in layout pixels from there.
+    const UINT dpi = WindowDpi(window);
+    RECT word = ScaledRect(FlashWordRect(f.origin, answer), dpi);
     MapWindowPoints(window, item->hwndItem, reinterpret_cast<POINT*>(&word), 2);
-    PaintFlashWord(item->hDC, item->rcItem, word, answer ? f.shownAnswer : f.shownQuestion,
-                   answer ? f.answerFont.Get() : f.questionFont.Get());
+    LayoutDc layout(item->hDC, dpi);
+    PaintFlashWord(item->hDC, LayoutRect(item->rcItem, dpi), LayoutRect(word, dpi),
+                   answer ? f.shownAnswer : f.shownQuestion, answer ? f.answerFont.Get() : f.questionFont.Get());
     return TRUE;
 }
 
 LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
+    LayoutPaint paint(window);
     const WordListDescriptor& d = CurrentWordList();
     PaintFlashCards(paint.Dc(), g_flash.origin, d.firstName, d.secondName);
     return 0;
@@ -210,12 +245,11 @@ LRESULT CALLBACK FlashProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_CREATE: return OnCreate(window);
     case WM_TIMER: return OnTimer(window, wParam);
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: return MovesOn(wParam) ? OnMoveOn(window) : 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: return OnMoveOn(window);
-    case WM_SIZE: return OnSize(window, wParam, lParam);
+    case WM_SIZE: return OnSize(window, wParam);
     case WM_COMMAND: return OnCommand(window, wParam);
-    case WM_NOTIFY: return OnNotify(window);
     case WM_DRAWITEM: return OnDrawItem(window, lParam);
     case WM_PAINT: return OnPaint(window);
     case WM_DESTROY: return OnDestroy();

@@ -12,7 +12,7 @@ int SliderPeriod(int position) {
 }
 
 std::wstring PracticeWindowCaption() {
-    return std::wstring(UiText(Ui::PracticeCaption)) + L"  (" + CurrentPracticeList + L")";
+    return std::wstring(UiText(Ui::PracticeCaption)) + L" (" + CurrentPracticeList + L")";
 }
 
 POINT PracticeOrigin(int clientWidth, int clientHeight) {

@@ -1,15 +1,18 @@
 // The maker's two columns: filling the rows, adding and marking through them, the
 // search field and both scroll bars.
+#include <array>
 #include <string>
 
 #include "app/drawing.h"
 #include "practice/maker.h"
 #include "practice/makerstate.h"
 #include "practice/rowscroll.h"
+#include "store/catalogue.h"
 #include "store/collation.h"
 #include "store/practicelists.h"
 #include "store/records.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/messages.h"
 
 namespace {
@@ -43,15 +46,45 @@ const wchar_t* PracticeRowText(const WordEntry& entry) {
     return entry.deleted ? UiText(Ui::CreateListDeleted) : entry.first.c_str();
 }
 
+// Only the strip of the marks is painted again, and only when a mark changed.
+void ShowMarks(const std::array<bool, kMakerRows>& held) {
+    MakerState& m = Maker();
+    if (held == m.heldRows) return;
+    m.heldRows = held;
+    const RECT strip = ScaledRect(kMarkStrip, WindowDpi(m.window));
+    InvalidateRect(m.window, &strip, TRUE);
+}
+
+// After the practice list changed under rows that stay.
+void UpdateWordMarks() {
+    MakerState& m = Maker();
+    std::array<bool, kMakerRows> held{};
+    for (int i = 0; i < kMakerRows && ReadWordRecord(m.wordTop + i) == 0; ++i)
+        held[i] = m.practiceEntries.Holds(CurrentEntry);
+    ShowMarks(held);
+}
+
+// The practice column shows the list's end.
+void ShowPracticeEnd() {
+    MakerState& m = Maker();
+    m.practiceTop = ClampRowTop(PracticeCount - kMakerRows, PracticeCount);
+    m.shownPracticeTop = m.practiceTop;
+    ShowPracticeRows(m.practiceTop);
+    SetBar(m.practiceBar, m.practiceTop, m.practiceTop);
+}
+
 }  // namespace
 
 void ShowWordRows(int top) {
     MakerState& m = Maker();
+    std::array<bool, kMakerRows> held{};
     // Rows past the end of a short list keep their (empty) text.
     for (int i = 0; i < kMakerRows && ReadWordRecord(top + i) == 0; ++i) {
         SetWindowTextW(m.firstRows[i], CurrentEntry.first.c_str());
         SetWindowTextW(m.secondRows[i], CurrentEntry.second.c_str());
+        held[i] = m.practiceEntries.Holds(CurrentEntry);
     }
+    ShowMarks(held);
 }
 
 void ShowPracticeRows(int top) {
@@ -70,20 +103,28 @@ void ShowPracticeRows(int top) {
 void RefreshPracticeView() {
     MakerState& m = Maker();
     if (!m.window) return;
-    m.practiceTop = ClampRowTop(PracticeCount - kMakerRows, PracticeCount);
-    m.shownPracticeTop = m.practiceTop;
-    ShowPracticeRows(m.practiceTop);
-    SetBar(m.practiceBar, m.practiceTop, m.practiceTop);
+    ShowPracticeEnd();
+    const WordListDescriptor& d = CurrentWordList();
+    m.practiceEntries.Load(PracticeListPath(d), d.firstCodePage, d.secondCodePage);
+    UpdateWordMarks();
 }
 
 void AddWordOfRow(int row) {
     MakerState& m = Maker();
-    const int index = m.wordTop + row;
-    if (index < WordCount && ReadWordRecord(index) == 0 && WritePracticeRecord(PracticeCount) == 0) {
-        ++PracticeCount;
-        RefreshPracticeView();
-    }
+    // The focus goes back first, so closing a message does not land on the row again.
     FocusMakerSearch();
+    const int index = m.wordTop + row;
+    if (index >= WordCount || ReadWordRecord(index) != 0) return;
+    if (m.practiceEntries.Holds(CurrentEntry)) {
+        ShowMessage(m.window, UiText(Ui::CaptureAlreadyThere), UiText(Ui::Lingorix), MB_ICONINFORMATION);
+        return;
+    }
+    if (WritePracticeRecord(PracticeCount) != 0) return;
+    ++PracticeCount;
+    // A word the word list marks as deleted comes in marked, on its way out again.
+    if (!CurrentEntry.deleted) m.practiceEntries.Add(CurrentEntry);
+    ShowPracticeEnd();
+    UpdateWordMarks();
 }
 
 void FlipMarkOfRow(int row) {
@@ -95,6 +136,11 @@ void FlipMarkOfRow(int row) {
     SetWindowTextW(m.practiceRows[row], PracticeRowText(CurrentEntry));
     if (outcome == MarkOutcome::Flipped) {
         m.updateNeeded = true;
+        if (CurrentEntry.deleted)
+            m.practiceEntries.Remove(CurrentEntry);
+        else
+            m.practiceEntries.Add(CurrentEntry);
+        UpdateWordMarks();
         return;
     }
     const std::wstring text = std::wstring(UiText(Ui::CreateListNoMark)) + L" " + CurrentPracticeList;
@@ -114,6 +160,14 @@ void SearchKey(WORD key) {
     case VK_UP: MoveWordRows(m.wordTop - 1); break;
     default: break;
     }
+}
+
+void WheelRows(bool practiceColumn, int entries) {
+    MakerState& m = Maker();
+    if (practiceColumn)
+        MovePracticeRows(m.practiceTop - entries);
+    else
+        MoveWordRows(m.wordTop - entries);
 }
 
 void ScrollRows(HWND bar, int request, int thumbPosition) {

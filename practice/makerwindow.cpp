@@ -1,3 +1,5 @@
+#include <windowsx.h>
+
 #include <algorithm>
 #include <string>
 
@@ -18,6 +20,7 @@
 #include "store/practicelists.h"
 #include "store/records.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/scrolling.h"
 #include "win/subclass.h"
@@ -29,6 +32,8 @@ constexpr int kClientHeight = 355;
 constexpr int kWordFontPoints = 11;
 constexpr COLORREF kShade = RGB(224, 224, 224);
 constexpr COLORREF kGreen = RGB(0, 128, 0);
+// The practice column lies left of the green rule, the word column right of it.
+constexpr int kColumnsApart = 210;
 
 MakerState g_maker;
 
@@ -41,14 +46,18 @@ bool IsRightClick(UINT message) {
 
 // A left click on a row adds or marks. The right button does nothing at all: the
 // edit's own menu would take the focus, which runs the row's action, and could paste
-// text into the row.
+// text into the row. The wheel scrolls the column, which a one-line edit would not.
 LRESULT CALLBACK RowProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsRightClick(message)) return 0;
+    if (message == WM_MOUSEWHEEL) return SendMessageW(GetParent(edit), message, wParam, lParam);
     return CallPreviousProc(edit, message, wParam, lParam);
 }
 
-HWND CreateRow(HWND window, int id, int left, int top, int width, HFONT font) {
-    HWND edit = CreateChild(window, WordEdit({left, top, width, 25}, id, font, 0, 0));
+HWND CreateRow(HWND window, int id, int left, int row, int width, HFONT font) {
+    ChildControl control = WordEdit({left, kRowsTop + kRowStep * row, width, kRowHeight}, id, font, 0, 0);
+    // The focus on a row adds or marks its entry: Tab passes the rows by.
+    control.tabStop = false;
+    HWND edit = CreateChild(window, control);
     if (edit) SubclassControl(edit, RowProc);
     return edit;
 }
@@ -64,19 +73,19 @@ HWND CreateBar(HWND window, int id, int left, int top) {
 
 void CreateControls(HWND window) {
     MakerState& m = g_maker;
-    m.practiceBar = CreateBar(window, kMakerPracticeBar, 15, 41);
-    m.wordBar = CreateBar(window, kMakerWordBar, 385, 40);
+    m.practiceBar = CreateBar(window, kMakerPracticeBar, 15, kRowsTop + 1);
+    m.wordBar = CreateBar(window, kMakerWordBar, 385, kRowsTop);
     CreateButton(window, kMakerAddAll, Ui::CreateListAddAll, 15, 120);
     CreateButton(window, kMakerRemoveAll, Ui::CreateListRemoveAll, 140, 140);
     CreateButton(window, kMakerAddRandom, Ui::CreateListAddRandom, 285, 125);
     CreateButton(window, kMakerPrint, Ui::CreateListPrint, 415, 80);
     CreateButton(window, kMakerDone, Ui::Done, 500, 84);
     for (int k = 0; k < kMakerRows; ++k)
-        m.practiceRows[k] = CreateRow(window, kMakerFirstPracticeRow + k, 35, 40 + 23 * k, 160, m.firstFont.Get());
+        m.practiceRows[k] = CreateRow(window, kMakerFirstPracticeRow + k, 35, k, 160, m.firstFont.Get());
     for (int k = 0; k < kMakerRows; ++k)
-        m.firstRows[k] = CreateRow(window, kMakerFirstWordRow + k, 225, 40 + 23 * k, 160, m.firstFont.Get());
+        m.firstRows[k] = CreateRow(window, kMakerFirstWordRow + k, 225, k, 160, m.firstFont.Get());
     for (int k = 0; k < kMakerRows; ++k)
-        m.secondRows[k] = CreateRow(window, kMakerFirstWordRow + k, 405, 40 + 23 * k, 180, m.secondFont.Get());
+        m.secondRows[k] = CreateRow(window, kMakerFirstWordRow + k, 405, k, 180, m.secondFont.Get());
     m.search = CreateLookUpEdit(window, 225, 250, 160, 25, m.firstFont.Get(), true);
 }
 
@@ -200,16 +209,23 @@ LRESULT OnVScroll(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// The column under the pointer scrolls, whichever control has the focus.
+LRESULT OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(window, &at);
+    const bool practiceColumn = Unscaled(at.x, WindowDpi(window)) < kColumnsApart;
+    WheelRows(practiceColumn, WheelEntries(wParam, kMakerRows));
+    return 0;
+}
+
 LRESULT OnActivate(WPARAM wParam) {
     if (LOWORD(wParam) != WA_INACTIVE) FocusMakerSearch();
     return 0;
 }
 
 LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
-    RECT client{};
-    GetClientRect(window, &client);
-    PaintMaker(paint.Dc(), client);
+    LayoutPaint paint(window);
+    PaintMaker(paint.Dc(), paint.Client());
     return 0;
 }
 
@@ -223,6 +239,7 @@ LRESULT CALLBACK MakerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CREATE: return OnCreate(window);
     case WM_COMMAND: return OnCommand(window, wParam, lParam);
     case WM_VSCROLL: return OnVScroll(wParam, lParam);
+    case WM_MOUSEWHEEL: return OnMouseWheel(window, wParam, lParam);
     case WM_ACTIVATE: return OnActivate(wParam);
     case WM_PAINT: return OnPaint(window);
     case WM_CLOSE: Close(window); return 0;
@@ -239,6 +256,16 @@ void DrawLine(HDC dc, int width, COLORREF colour, POINT from, POINT to) {
 }
 
 void DrawWrapped(HDC dc, Ui text, RECT rect) { DrawLabel(dc, UiText(text), rect, DT_WORDBREAK); }
+
+// A small tick in the strip between the columns, beside a word the practice list holds.
+void DrawMark(HDC dc, int row) {
+    const int top = kRowsTop + kRowStep * row;
+    UniquePen pen(CreatePen(PS_SOLID, 2, kGreen));
+    SelectionScope selected(dc, pen.Get());
+    const POINT tick[] = {{kMarkStrip.left + 1, top + 12}, {kMarkStrip.left + 4, top + 16},
+                          {kMarkStrip.right - 3, top + 7}};
+    Polyline(dc, tick, 3);
+}
 
 const ToolWindowSpec kMakerSpec{
     .className = kMakerClass,
@@ -282,6 +309,8 @@ void PaintMaker(HDC dc, const RECT& client) {
     SelectObject(dc, ArialFont15);
     RECT title{0, 10, 208, 32};
     DrawShadowText(dc, title, UiText(Ui::CreateListPracticelist), DT_CENTER | DT_SINGLELINE);
+    for (int row = 0; row < kMakerRows; ++row)
+        if (g_maker.heldRows[static_cast<std::size_t>(row)]) DrawMark(dc, row);
 }
 
 HWND OpenPracticeListMaker() {

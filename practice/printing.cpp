@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/controls.h"
+#include "app/drawing.h"
 #include "app/fonts.h"
 #include "practice/printfile.h"
 #include "practice/printpages.h"
@@ -246,8 +247,7 @@ void PaintPrintingWindow(HDC dc) {
     SelectionScope font(dc, GuiFont);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    RECT rect = kTextRect;
-    DrawTextW(dc, UiText(Ui::CreateListformatting), -1, &rect, DT_WORDBREAK);
+    DrawLabel(dc, UiText(Ui::CreateListformatting), kTextRect, DT_WORDBREAK);
 }
 
 HWND OpenPrintingWindow() {

@@ -1,5 +1,6 @@
 #include "practice/progresswindow.h"
 
+#include "app/drawing.h"
 #include "app/settings.h"
 #include "app/toolwindow.h"
 #include "practice/progress.h"
@@ -28,10 +29,8 @@ ProgressFigures FiguresOf(const ReviewSession& session, std::int64_t now) {
 }
 
 LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
-    RECT client{};
-    GetClientRect(window, &client);
-    PaintProgress(paint.Dc(), client, g_progress.figures, g_progress.title);
+    LayoutPaint paint(window);
+    PaintProgress(paint.Dc(), paint.Client(), g_progress.figures, g_progress.title);
     return 0;
 }
 
@@ -55,7 +54,7 @@ LRESULT CALLBACK ProgressWindowProc(HWND window, UINT message, WPARAM wParam, LP
     }
 }
 
-std::wstring CaptionText() { return std::wstring(UiText(Ui::ProgressCaption)) + L"  (" + CurrentPracticeList + L")"; }
+std::wstring CaptionText() { return std::wstring(UiText(Ui::ProgressCaption)) + L" (" + CurrentPracticeList + L")"; }
 
 constexpr ToolWindowSpec ProgressSpec(WindowRole role) {
     return {.className = kProgressWindowClass,
@@ -73,7 +72,7 @@ const ToolWindowSpec kProgressHelperSpec = ProgressSpec(WindowRole::Helper);
 
 std::wstring ProgressTitle() {
     const WordListDescriptor& d = CurrentWordList();
-    return CurrentPracticeList + L"  (" + d.firstName + L"-" + d.secondName + L")";
+    return CurrentPracticeList + L" (" + d.firstName + L"-" + d.secondName + L")";
 }
 
 HWND OpenProgressWindow() {

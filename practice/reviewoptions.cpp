@@ -9,6 +9,7 @@
 #include "app/fonts.h"
 #include "app/settings.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/messages.h"
 #include "win/session.h"
 
@@ -56,7 +57,8 @@ HWND AddField(HWND dialog, int top, Ui label, int id, int value) {
 
 INT_PTR OnInitDialog(HWND dialog) {
     SetWindowTextW(dialog, UiText(Ui::ReviewOptionsCaption));
-    RECT client{0, 0, 362, 150};
+    const UINT dpi = WindowDpi(dialog);
+    RECT client{0, 0, Scaled(362, dpi), Scaled(150, dpi)};
     AdjustWindowRectEx(&client, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
     SetWindowPos(dialog, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
@@ -95,9 +97,12 @@ void OnOk(HWND dialog) {
     EndDialog(dialog, IDOK);
 }
 
-INT_PTR CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(dialog);
+    // Every control is the program's own: laid out again for the new DPI here, not by the
+    // system's scaling of dialogs.
+    case WM_DPICHANGED: ApplyDpiChange(dialog, wParam, lParam); return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) OnOk(dialog);
         if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);

@@ -93,9 +93,9 @@ void UseDeckFonts(const ReviewCard& card) {
     if (deck == g_review.shownDeck || deck < 0 || deck >= static_cast<int>(g_review.fonts.size())) return;
     g_review.shownDeck = deck;
     const DeckFonts& fonts = g_review.fonts[static_cast<std::size_t>(deck)];
-    SendMessageW(g_review.question, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.question.Get()), TRUE);
-    SendMessageW(g_review.answer, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.answer.Get()), TRUE);
-    SendMessageW(g_review.solution, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.answer.Get()), TRUE);
+    SetChildFont(g_review.question, fonts.question.Get());
+    SetChildFont(g_review.answer, fonts.answer.Get());
+    SetChildFont(g_review.solution, fonts.answer.Get());
     if (const WordListDescriptor* words = g_review.session.DeckOf(card).words)
         PickerFollowsEdit(g_review.answer, {words->secondName, words->secondCharset}, g_review.pickerShown);
 }
@@ -103,7 +103,7 @@ void UseDeckFonts(const ReviewCard& card) {
 void ShowNothingLeft() {
     SetWindowTextW(g_review.question, UiText(Ui::ReviewDone));
     const std::wstring next = NextCardText(g_review.session.WhenNext(ReviewNow()));
-    SendMessageW(g_review.solution, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont), TRUE);
+    SetChildFont(g_review.solution, GuiFont);
     g_review.shownDeck = -1;
     SetWindowTextW(g_review.solution, next.c_str());
     SetWindowTextW(g_review.answer, L"");
@@ -363,14 +363,12 @@ LRESULT OnColourStatic(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
-    RECT client{};
-    GetClientRect(window, &client);
+    LayoutPaint paint(window);
     ReviewPaintView view;
     const ReviewCard* card = g_review.session.Current();
     const WordListDescriptor* words = card ? g_review.session.DeckOf(*card).words : &CurrentWordList();
     if (words) view = {words->firstName, words->secondName};
-    PaintReviewWindow(paint.Dc(), client, view);
+    PaintReviewWindow(paint.Dc(), paint.Client(), view);
     return 0;
 }
 
@@ -395,7 +393,7 @@ LRESULT CALLBACK ReviewWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 std::wstring ReviewCaptionText() {
-    return std::wstring(UiText(Ui::ReviewCaption)) + L"  (" + CurrentPracticeList + L")";
+    return std::wstring(UiText(Ui::ReviewCaption)) + L" (" + CurrentPracticeList + L")";
 }
 
 const ToolWindowSpec kReviewWindowSpec{

@@ -19,6 +19,7 @@
 #include "store/catalogue.h"
 #include "store/records.h"
 #include "text/uistrings.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/messages.h"
 #include "win/session.h"
@@ -72,28 +73,19 @@ RECT At(const Placement& at) {
     return {g_practice.origin.x + at.left, g_practice.origin.y + at.top, at.width, at.height};
 }
 
-void Place(HWND control, const Placement& at) {
-    const RECT r = At(at);
-    MoveWindow(control, r.left, r.top, r.right, r.bottom, TRUE);
-}
+void Place(HWND control, const Placement& at) { PlaceChild(control, At(at)); }
 
-std::wstring ScoreLine(long skipped, long errors) {
-    return std::wstring(UiText(Ui::PracticeSkipped)) + L" " + std::to_wstring(skipped) + L"  -  " +
-           UiText(Ui::PracticeErrors) + L" " + std::to_wstring(errors);
-}
-
-void ShowCurrentScore() {
-    SetWindowTextW(g_practice.scoreTexts[1], ScoreLine(g_practice.score.skipped, g_practice.score.errors).c_str());
-}
+void ShowCurrentScore() { SetWindowTextW(g_practice.scoreTexts[1], ScoreText(g_practice.score).c_str()); }
 
 void ShowBestScore() {
-    const std::wstring line = g_practice.best ? ScoreLine(g_practice.best->skipped, g_practice.best->errors)
-                                              : std::wstring(UiText(Ui::PracticeNotavailable));
+    const std::wstring line =
+        g_practice.best ? ScoreText(*g_practice.best) : std::wstring(UiText(Ui::PracticeNotavailable));
     SetWindowTextW(g_practice.scoreTexts[3], line.c_str());
 }
 
 void PlayIfOn(const wchar_t* file) {
-    if (AppSettings.practiceSound == 1) PlaySoundW(file, nullptr, SND_FILENAME | SND_SYNC);
+    // Asynchronous: the next key (Show after a wrong answer, say) is taken at once.
+    if (AppSettings.practiceSound == 1) PlaySoundW(file, nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
 }
 
 void ShowProgress() {
@@ -114,8 +106,10 @@ void FinishRun() {
     EnableWindow(g_practice.show, FALSE);
     EnableWindow(g_practice.answer, FALSE);
     ShowProgress();
-    SaveBestScore(g_practice.score, g_practice.best);
-    ShowMessage(g_practice.window, UiText(Ui::PracticeEndlist), UiText(Ui::Lingorix), MB_OK);
+    const bool saved = SaveBestScore(g_practice.score, g_practice.best);
+    const std::wstring text = EndOfRunText(PracticeCount, g_practice.score, g_practice.best, saved);
+    const UINT icon = saved ? MB_ICONINFORMATION : MB_ICONWARNING;
+    ShowMessage(g_practice.window, text.c_str(), UiText(Ui::Lingorix), MB_OK | icon);
 }
 
 void CheckAnswer() {
@@ -126,6 +120,8 @@ void CheckAnswer() {
     case AnswerVerdict::Wrong:
         ++g_practice.score.errors;
         ShowCurrentScore();
+        // Typing again replaces the wrong answer.
+        SendMessageW(g_practice.answer, EM_SETSEL, 0, -1);
         PlayIfOn(L"wrong.wav");
         return;
     case AnswerVerdict::Right: break;
@@ -220,7 +216,8 @@ void CreateControls(HWND window) {
 void RaiseOpening(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
-    SetWindowPos(window, nullptr, r.left, r.top - kOpeningRise, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, r.left, r.top - Scaled(kOpeningRise, WindowDpi(window)), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT OnCreate(HWND window) {
@@ -262,9 +259,10 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnSize(LPARAM lParam) {
+LRESULT OnSize() {
     TypedPracticeState& p = g_practice;
-    p.origin = PracticeOrigin(LOWORD(lParam), HIWORD(lParam));
+    const RECT client = LayoutClientRect(p.window);
+    p.origin = PracticeOrigin(client.right, client.bottom);
     Place(p.question, kQuestionAt);
     Place(p.answer, kAnswerAt);
     Place(p.quit, kQuitAt);
@@ -282,10 +280,8 @@ LRESULT OnActivate(WPARAM wParam) {
 }
 
 LRESULT OnPaint(HWND window) {
-    PaintScope paint(window);
-    RECT client{};
-    GetClientRect(window, &client);
-    PaintTypedPractice(paint.Dc(), client, g_practice.origin);
+    LayoutPaint paint(window);
+    PaintTypedPractice(paint.Dc(), paint.Client(), g_practice.origin);
     return 0;
 }
 
@@ -298,7 +294,7 @@ LRESULT CALLBACK TypedPracticeProc(HWND window, UINT message, WPARAM wParam, LPA
     switch (message) {
     case WM_CREATE: return OnCreate(window);
     case WM_COMMAND: return OnCommand(window, wParam, lParam);
-    case WM_SIZE: return g_practice.window ? OnSize(lParam) : 0;
+    case WM_SIZE: return g_practice.window ? OnSize() : 0;
     case WM_ACTIVATE: return OnActivate(wParam);
     case WM_PAINT: return OnPaint(window);
     case WM_DESTROY: return OnDestroy();

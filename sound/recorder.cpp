@@ -201,8 +201,18 @@ HWND CreateStatic(RECT place, HFONT font) {
     return CreateChild(g_recorder.window, {.place = place, .id = kStaticId, .font = font, .style = SS_LEFT});
 }
 
+// The rows show the list; the wheel over them scrolls it, which a one-line edit would not.
+LRESULT CALLBACK RowProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEWHEEL) return SendMessageW(GetParent(edit), message, wParam, lParam);
+    return CallPreviousProc(edit, message, wParam, lParam);
+}
+
 HWND CreateRowEdit(int id, RECT place, HFONT font, std::size_t limit) {
-    return CreateChild(g_recorder.window, WordEdit(place, id, font, limit));
+    ChildControl control = WordEdit(place, id, font, limit);
+    control.tabStop = false;  // Tab goes from the buttons to the look-up field
+    HWND edit = CreateChild(g_recorder.window, control);
+    if (edit) SubclassControl(edit, RowProc);
+    return edit;
 }
 
 void MakeFonts() {
@@ -301,6 +311,12 @@ LRESULT OnVScroll(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+LRESULT OnMouseWheel(WPARAM wParam) {
+    if (WordCount <= 0) return 0;
+    MoveRowsIfChanged(TopAfterRecorderWheel(g_recorder.top, WheelEntries(wParam, kRecorderRows), WordCount), false);
+    return 0;
+}
+
 LRESULT OnDestroy() {
     // A recording not stopped is not saved, and its entry stays the one to record.
     g_recorder.recording.reset();
@@ -313,6 +329,7 @@ LRESULT CALLBACK RecorderWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_CREATE: return OnCreate(window);
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_VSCROLL: return OnVScroll(wParam, lParam);
+    case WM_MOUSEWHEEL: return OnMouseWheel(wParam);
     case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
     }

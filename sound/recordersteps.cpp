@@ -34,6 +34,8 @@ int TopAfterRecorderScroll(int top, int code, int thumbPosition, int count) {
     }
 }
 
+int TopAfterRecorderWheel(int top, int entries, int count) { return ClampToList(top - entries, count); }
+
 int RecorderScrollMax(int count) { return std::max((count - kRecorderRows) / 10, 0); }
 
 std::wstring ProgressText(const std::wstring& word, const std::wstring& of, int current, int count) {

@@ -26,6 +26,8 @@ int StepBack(int current);
 // or a scroll bar action; always an entry of the list, the current one in the first row.
 int TopAfterRecorderKey(int top, WPARAM key, int count);
 int TopAfterRecorderScroll(int top, int code, int thumbPosition, int count);
+// After the mouse wheel turned `entries` towards the list's start (negative: its end).
+int TopAfterRecorderWheel(int top, int entries, int count);
 // The scroll bar's highest position: a unit is ten entries.
 int RecorderScrollMax(int count);
 inline int RecorderScrollPosition(int top) { return top / 10; }

@@ -214,7 +214,10 @@
     X(ExportFailed, L"The file could not be written:")                                                   \
     X(ExportCantRead, L"The list cannot be read.")                                                       \
     X(ImportCounting, L"Counting the rows...")                                                           \
-    X(HelpCannotOpen, L"The help page cannot be opened:")
+    X(HelpCannotOpen, L"The help page cannot be opened:")                                                \
+    X(PracticeRight, L"Right:")                                                                          \
+    X(PracticeNewBest, L"That is a new best score!")                                                     \
+    X(PracticeBestNotSaved, L"It could not be saved.")
 
 enum class Ui : int {
 #define LINGORIX_UI_ENUM(k) k,

@@ -1,5 +1,6 @@
 #include "win/windowclass.h"
 
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/session.h"
 
@@ -16,8 +17,22 @@ LRESULT CALLBACK BusyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: ApplyStayOnTop(window); return 0;
     case WM_PAINT: {
         PaintScope paint(window);
+        // The painting is given in layout pixels (96 DPI); the DC maps them to the window's.
+        if (const UINT dpi = WindowDpi(window); dpi != kLayoutDpi) {
+            SetMapMode(paint.Dc(), MM_ANISOTROPIC);
+            SetWindowExtEx(paint.Dc(), static_cast<int>(kLayoutDpi), static_cast<int>(kLayoutDpi), nullptr);
+            SetViewportExtEx(paint.Dc(), static_cast<int>(dpi), static_cast<int>(dpi), nullptr);
+        }
         if (const auto painter = reinterpret_cast<PaintFunction>(GetWindowLongPtrW(window, GWLP_USERDATA)))
             painter(paint.Dc());
+        return 0;
+    }
+    case WM_DPICHANGED: {
+        SetWindowDpi(window, LOWORD(wParam));
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(window, nullptr, TRUE);
         return 0;
     }
     default: return DefWindowProcW(window, message, wParam, lParam);
@@ -42,6 +57,9 @@ bool RegisterProgramClass(const wchar_t* name, WNDPROC procedure) {
 
 HWND OpenBusyWindow(const wchar_t* className, const wchar_t* caption, int width, int height, void (*paint)(HDC)) {
     RegisterProgramClass(className, BusyWindowProc);
+    const UINT dpi = SystemDpi();
+    width = Scaled(width, dpi);
+    height = Scaled(height, dpi);
     HWND window = CreateWindowExW(0, className, caption, WS_CAPTION | WS_SYSMENU, (ScreenWidth - width) / 2,
                                   (ScreenHeight - height) / 2, width, height, nullptr, nullptr, ModuleInstance,
                                   reinterpret_cast<void*>(paint));

@@ -74,7 +74,7 @@ TEST_F(FlashCardsTest, TwoEntriesAtTheFastEndRunToTheEndMessage) {
     HWND main = StartMainWindow(app);
     ASSERT_NE(main, nullptr);
     Command(main, kPractise);
-    const std::wstring caption = EnglishText("PracticeCaption") + L"  (Basics)";
+    const std::wstring caption = EnglishText("PracticeCaption") + L" (Basics)";
     HWND flash = app.WaitForWindow(L"leren", caption.c_str());
     ASSERT_NE(flash, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 5000));

@@ -5,9 +5,11 @@
 // typed key by key into its search field; each key that moves the word column is timed
 // from the SendInput of its press until the first first-word row, read with
 // WM_GETTEXT, shows the entry the store's own search puts there, and then until the
-// column's last row shows its entry too (the rows are filled top to bottom).
+// column's last row shows its entry too (the rows are filled top to bottom). The practice
+// list is empty, or holds every n-th entry of the word list when asked for a size, so the
+// word column's marks of the words it holds come and go as the column moves.
 //
-// Usage: maker_bench.exe [timed keys (200)] [entries (1000000)]
+// Usage: maker_bench.exe [timed keys (200)] [entries (1000000)] [practice list entries (0)]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -81,15 +83,30 @@ std::vector<Word> PickWords(const bench::SortedPair& lists, int timedKeys) {
     return words;
 }
 
-bool MakeList(const e2e::AppFolder& folder, int size, int timedKeys, std::vector<Word>& words) {
+// Every n-th record of the word list, `entries` of them.
+bool WritePracticeList(const WordListDescriptor& d, int entries) {
+    std::string words;
+    if (!ReadFileBytes(WordListPath(d), words)) return false;
+    const std::size_t count = words.size() / kRecordSize;
+    const std::size_t step = std::max<std::size_t>(1, count / static_cast<std::size_t>(entries));
+    std::string practice;
+    for (std::size_t i = 0; i < count && practice.size() < static_cast<std::size_t>(entries) * kRecordSize; i += step)
+        practice.append(words, i * kRecordSize, kRecordSize);
+    const std::wstring path = UiText(Ui::PathNameList) + std::wstring(kPracticeList) + L"\\" + PracticeListFileName(d);
+    return bench::WriteWholeFile(path, practice);
+}
+
+bool MakeList(const e2e::AppFolder& folder, int size, int practiceEntries, int timedKeys, std::vector<Word>& words) {
+    bool written = true;
     return e2e::MakeSortedLists(folder, kLanguage, size, kSamples,
                                 [&](const bench::SortedPair& lists) {
                                     // With a practice list in place the command opens the
                                     // maker, not the new-list dialog.
                                     MakeFolders(UiText(Ui::PathNameList) + std::wstring(kPracticeList));
+                                    if (practiceEntries > 0) written = WritePracticeList(*lists.forward, practiceEntries);
                                     words = PickWords(lists, timedKeys);
                                 }) &&
-           !words.empty();
+           written && !words.empty();
 }
 
 // The maker's two first-word rows of a line share their id with the second-word rows
@@ -154,13 +171,15 @@ bool Measure(const e2e::AppFolder& folder, const std::vector<Word>& words, int t
 int main(int argc, char** argv) {
     const int timedKeys = e2e::CountArgument(argc, argv, 1, 200);
     const int size = e2e::CountArgument(argc, argv, 2, 1000000, 1000);
+    const int practiceEntries = e2e::CountArgument(argc, argv, 3, 0, 0);
     const e2e::BenchRun run;
     const e2e::AppFolder& folder = run.Folder();
     std::vector<Word> words;
-    if (!MakeList(folder, size, timedKeys, words)) return 1;
+    if (!MakeList(folder, size, practiceEntries, timedKeys, words)) return 1;
     std::printf("Practice list maker look-up, end to end: lingorix.exe on a French-English list of %d entries\n"
-                "(sorted, set up in %.1f s); words typed key by key into the maker's search field, %d rows\n\n",
-                size, run.SetUpSeconds(), kMakerRows);
+                "(sorted, set up in %.1f s) and a practice list of %d of them; words typed key by key into the\n"
+                "maker's search field, %d rows\n\n",
+                size, run.SetUpSeconds(), practiceEntries, kMakerRows);
     Figures figures;
     if (!Measure(folder, words, timedKeys, figures)) return 1;
     e2e::PrintTimings("key pressed -> the first row shows the new entry", "keys", figures.firstRowMs);

@@ -14,6 +14,25 @@ namespace {
 
 constexpr int kMakeList = 13;
 
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// Turns the mouse wheel by notches (positive: away from the user) with the pointer over
+// the middle of a control.
+bool TurnWheelOver(HWND control, int notches) {
+    const RECT r = WindowRect(control);
+    if (!SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2)) return false;
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+    return SendInput(1, &input, sizeof input) == 1;
+}
+
 class MakerTest : public EndToEndTest {
 protected:
     std::vector<WordEntry> PracticeFile(const std::wstring& list) const {
@@ -340,4 +359,51 @@ TEST_F(MakerTest, PrintedListComesOutOfThePrinter) {
     EXPECT_GE(pages, 4);
     EXPECT_EQ(pages % 2, 0);
     EXPECT_EQ(folder.Read(L"list.prt").substr(0, 12), std::string("F\0r\0e\0n\0c\0h\0", 12));
+}
+
+TEST_F(MakerTest, TabEscapeAndTheWheelWorkTheMaker) {
+    LaunchedApp app(folder);
+    HWND main = StartMainWindow(app);
+    ASSERT_NE(main, nullptr);
+    HWND maker = OpenMaker(app, main);
+    ASSERT_NE(maker, nullptr);
+    const std::vector<WordEntry> basics = PracticeFile(L"Basics");
+    ASSERT_GE(basics.size(), 16u);
+    ASSERT_TRUE(BringToForeground(maker));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(maker) == GetDlgItem(maker, 30); }, 10000));
+
+    // Tab goes round the search field and the buttons in reading order; never onto a
+    // row, whose focus would add or mark its entry.
+    for (int id : {15, 16, 17, 23, 14, 30}) {
+        ASSERT_TRUE(PressKeys(maker, {VK_TAB}));
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(maker) == GetDlgItem(maker, id); }, 10000)) << id;
+    }
+    ASSERT_TRUE(PressKeys(maker, {VK_SHIFT, VK_TAB}));
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(maker) == GetDlgItem(maker, 14); }, 10000));
+    EXPECT_EQ(PracticeFile(L"Basics"), basics);
+
+    // The wheel scrolls the column under the pointer by the system's lines a notch.
+    UINT lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    ASSERT_LT(lines, 8u);
+    const int step = static_cast<int>(lines);
+    const std::wstring wordThere = ControlText(GetDlgItem(maker, 550 + step));
+    const std::wstring practiceShown = ControlText(GetDlgItem(maker, 500));
+    ASSERT_TRUE(TurnWheelOver(GetDlgItem(maker, 551), -1));
+    EXPECT_TRUE(RowShows(maker, 550, wordThere));
+    EXPECT_EQ(ControlText(GetDlgItem(maker, 500)), practiceShown);
+    const std::size_t practiceTop = basics.size() - 8 - lines;
+    ASSERT_TRUE(TurnWheelOver(GetDlgItem(maker, 502), 1));
+    EXPECT_TRUE(RowShows(maker, 500, basics[practiceTop].first));
+    EXPECT_EQ(ControlText(GetDlgItem(maker, 550)), wordThere);
+
+    // Escape closes the maker as Done does: the entry marked leaves the list.
+    Click(maker, 500);
+    ASSERT_TRUE(RowShows(maker, 500, EnglishText("CreateListDeleted")));
+    ASSERT_TRUE(PressKeys(maker, {VK_ESCAPE}));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(maker) && IsWindowVisible(main); }, 15000));
+    std::vector<WordEntry> kept = basics;
+    kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(practiceTop));
+    EXPECT_EQ(PracticeFile(L"Basics"), kept);
+    ASSERT_EQ(app.Exit(main), 0u);
 }

@@ -43,7 +43,7 @@ protected:
         if (!main) return nullptr;
         EXPECT_TRUE(ReadMenuBar(main).IsChecked(66));  // Practice mode > Review due words
         Command(main, kPractise);
-        return app.WaitForWindow(L"herhalen", (EnglishText("ReviewCaption") + L"  (Basics)").c_str());
+        return app.WaitForWindow(L"herhalen", (EnglishText("ReviewCaption") + L" (Basics)").c_str());
     }
     static std::wstring Counts(int fresh, int learning, int due) {
         return EnglishText("ReviewNew") + L" " + std::to_wstring(fresh) + L"   " + EnglishText("ReviewLearning") + L" " +

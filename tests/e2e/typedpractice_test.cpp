@@ -29,7 +29,7 @@ protected:
     }
     HWND Open(const LaunchedApp& app, HWND main) const {
         Command(main, kPractise);
-        HWND window = app.WaitForWindow(L"leren2", (EnglishText("PracticeCaption") + L"  (Basics)").c_str());
+        HWND window = app.WaitForWindow(L"leren2", (EnglishText("PracticeCaption") + L" (Basics)").c_str());
         for (HWND child = window ? GetWindow(window, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT))
             if (ClassName(child) == L"Static" || ClassName(child) == L"static") statics.push_back(child);
         return window;
@@ -64,7 +64,9 @@ TEST_F(TypedPracticeTest, RunWithAWrongAndAShownAnswerKeepsItsScoreAsTheBest) {
     ASSERT_EQ(answers.count(asked), 1u) << std::string(asked.begin(), asked.end());
     ASSERT_TRUE(TypeText(window, L"wrong\r"));
     ASSERT_TRUE(TextBecomes(statics[3], Line(0, 1)));
-    ASSERT_TRUE(TypeText(window, L"\b\b\b\b\b" + answers.at(asked) + L"\r"));
+    // The wrong answer stands selected: what is typed next replaces it.
+    EXPECT_EQ(SendMessageW(GetDlgItem(window, 30), EM_GETSEL, 0, 0), MAKELRESULT(0, 5));
+    ASSERT_TRUE(TypeText(window, answers.at(asked) + L"\r"));
     ASSERT_TRUE(WaitUntil([&] { return ControlText(question) != asked; }, 10000));
 
     asked = ControlText(question);
@@ -80,7 +82,11 @@ TEST_F(TypedPracticeTest, RunWithAWrongAndAShownAnswerKeepsItsScoreAsTheBest) {
     ASSERT_TRUE(TypeText(window, L" " + answers.at(asked).substr(0, answers.at(asked).find(L',')) + L" \r"));
     const std::optional<MessageBoxWindow> box = app.WaitForMessageBox();
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->Text(), EnglishText("PracticeEndlist"));
+    // The score of the run (of three entries one was shown, one was first answered wrongly),
+    // and the first run of the list is its best.
+    EXPECT_EQ(box->Text(), EnglishText("PracticeEndlist") + L"\n\n" + EnglishText("PracticeRight") + L" 2   " +
+                               EnglishText("PracticeErrors") + L" 1   " + EnglishText("PracticeSkipped") + L" 1\n" +
+                               EnglishText("PracticeNewBest"));
     box->Press(IDOK);
     EXPECT_EQ(folder.Read(L"practice\\Basics\\Fre_Eng.score"), "1\r\n1\r\n");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, 30)));

@@ -4,6 +4,8 @@
 #include "practice/answers.h"
 #include "store/atomicfile.h"
 #include "support/storefixture.h"
+#include "support/testenv.h"
+#include "text/uistrings.h"
 
 TEST(TypedAnswers, AnyTranslationMatchesTheFirstTypedPiece) {
     const std::wstring huis = L"huis, woning";
@@ -22,6 +24,18 @@ TEST(BestScore, FewerSkippedFirstThenFewerErrors) {
     EXPECT_TRUE(IsBetterScore(run, Score{2, 0}));
     EXPECT_FALSE(IsBetterScore(run, Score{0, 5}));
     EXPECT_FALSE(IsBetterScore(run, Score{1, 2}));  // equal is not better
+}
+
+TEST(BestScore, EndOfARunSaysTheScoreAndWhetherItIsANewBest) {
+    InstallEnglishUiStrings();
+    const std::wstring end = std::wstring(UiText(Ui::PracticeEndlist)) + L"\n\n" + UiText(Ui::PracticeRight) + L" 8   " +
+                             UiText(Ui::PracticeErrors) + L" 3   " + UiText(Ui::PracticeSkipped) + L" 2\n";
+    EXPECT_EQ(EndOfRunText(10, {2, 3}, std::nullopt, true), end + UiText(Ui::PracticeNewBest));
+    EXPECT_EQ(EndOfRunText(10, {2, 3}, Score{2, 4}, false),
+              end + UiText(Ui::PracticeNewBest) + L" " + UiText(Ui::PracticeBestNotSaved));
+    EXPECT_EQ(EndOfRunText(10, {2, 3}, Score{2, 3}, true),
+              end + UiText(Ui::PracticeBestscore) + L" " + UiText(Ui::PracticeSkipped) + L" 2  -  " +
+                  UiText(Ui::PracticeErrors) + L" 3");
 }
 
 TEST(BestScore, FileNeedsTwoLines) {

@@ -201,6 +201,8 @@ TEST_P(TextsFitInThePracticeWindows, InEveryWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, TextsFitInThePracticeWindows,
-                         ::testing::Values(Edition{"english"}, Edition{"german"}), NameOf);
+                         ::testing::Values(Edition{"english"}, Edition{"german"}, Edition{"english", 144},
+                                           Edition{"german", 144}),
+                         NameOf);
 
 }  // namespace
