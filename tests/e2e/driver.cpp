@@ -431,6 +431,25 @@ bool PressKeys(HWND window, std::initializer_list<WORD> keys) {
     return SendKeyboardInputs(std::move(inputs));
 }
 
+bool TurnWheelOver(HWND control, int notches) {
+    const RECT at = WindowRect(control);
+    if (!BringToForeground(GetAncestor(control, GA_ROOT)) ||
+        !SetCursorPos((at.left + at.right) / 2, (at.top + at.bottom) / 2))
+        return false;
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+    return SendInput(1, &input, sizeof input) == 1;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
 void AppendCharacterKey(std::vector<INPUT>& inputs, wchar_t c, KeyHalf half) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;

@@ -157,6 +157,11 @@ void Command(HWND window, int id);                 // posted WM_COMMAND, as from
 void ClickClient(HWND window, int x, int y);       // posted left button down and up
 bool BringToForeground(HWND window);               // false when it is not in the foreground in time
 bool PressKeys(HWND window, std::initializer_list<WORD> keys);  // SendInput chord after BringToForeground
+// Notches of the mouse wheel with the pointer over the control's middle, its window in
+// the foreground (negative: towards the user).
+bool TurnWheelOver(HWND control, int notches);
+// The control of the window's GUI thread that has the keyboard.
+HWND FocusOf(HWND window);
 // The key events of one character as a keyboard sends them: letters, digits, blanks,
 // commas and "\r" by their keys, anything else as a Unicode character. The press and
 // the release can be had apart, for timing what a release does.

@@ -14,25 +14,6 @@ namespace {
 
 constexpr int kMakeList = 13;
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
-// Turns the mouse wheel by notches (positive: away from the user) with the pointer over
-// the middle of a control.
-bool TurnWheelOver(HWND control, int notches) {
-    const RECT r = WindowRect(control);
-    if (!SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2)) return false;
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
-    input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
-    return SendInput(1, &input, sizeof input) == 1;
-}
-
 class MakerTest : public EndToEndTest {
 protected:
     std::vector<WordEntry> PracticeFile(const std::wstring& list) const {

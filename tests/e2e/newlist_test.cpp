@@ -17,13 +17,6 @@ void Pick(HWND list, const wchar_t* item) {
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
 class NewListTest : public EndToEndTest {
 protected:
     // Opens the window from the menu; its controls in the order they were made.

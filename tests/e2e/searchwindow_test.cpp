@@ -49,26 +49,6 @@ protected:
     HWND lookUp = nullptr;
 };
 
-// The control of the program's GUI thread that has the keyboard.
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-    return info.hwndFocus;
-}
-
-// Notches of the mouse wheel over the control (negative: towards the end).
-bool Wheel(HWND over, int notches) {
-    RECT at = WindowRect(over);
-    if (!BringToForeground(GetAncestor(over, GA_ROOT)) || !SetCursorPos((at.left + at.right) / 2, (at.top + at.bottom) / 2))
-        return false;
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
-    input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
-    return SendInput(1, &input, sizeof input) == 1;
-}
-
 // Without the mouse: Tab walks the controls in reading order and a row's word reached
 // with it is replaced by typing and stored with Enter; Escape closes the window as Done
 // does, sorting what was changed. The wheel moves the rows as the arrow keys do, by the
@@ -99,10 +79,10 @@ TEST_F(SearchWindowTest, TabWheelAndEscapeDoWhatTheyDoEverywhere) {
     ASSERT_GT(lines, 0u);
     ASSERT_LT(lines, 5u);  // four notches stay inside the list
     HWND bar = GetDlgItem(search, 41);
-    ASSERT_TRUE(Wheel(Row(search, 1), -4));
+    ASSERT_TRUE(TurnWheelOver(Row(search, 1), -4));
     EXPECT_TRUE(TextBecomes(Row(search, 0), list[4 * lines].first));
     EXPECT_EQ(SendMessageW(bar, SBM_GETPOS, 0, 0), static_cast<LRESULT>(4 * lines / 10));
-    ASSERT_TRUE(Wheel(Row(search, 1), 1));
+    ASSERT_TRUE(TurnWheelOver(Row(search, 1), 1));
     EXPECT_TRUE(TextBecomes(Row(search, 0), list[3 * lines].first));
     EXPECT_EQ(SendMessageW(bar, SBM_GETPOS, 0, 0), static_cast<LRESULT>(3 * lines / 10));
 
