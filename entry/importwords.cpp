@@ -180,7 +180,7 @@ void DrawImportProgress(HDC dc, int step, const wchar_t* list, std::size_t done,
     FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     std::wstring text = StepText(static_cast<ImportStep>(step));
     if (total > 1) text += L" " + std::to_wstring(done) + L" / " + std::to_wstring(total);
-    text += std::wstring(L"  (") + list + L")";
+    text += std::wstring(L" (") + list + L")";
     DrawTextW(dc, text.c_str(), -1, &rect, DT_SINGLELINE | DT_CENTER | DT_NOPREFIX);
 }
 

@@ -82,7 +82,7 @@ std::wstring RetentionText(const ProgressFigures& f) {
     const long long tenths = (1000ll * f.retentionRight + f.retentionReviews / 2) / f.retentionReviews;
     wchar_t decimal[8] = L".";
     if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8) <= 0) decimal[0] = L'.', decimal[1] = 0;
-    return text + std::to_wstring(tenths / 10) + decimal + std::to_wstring(tenths % 10) + L" %  (" +
+    return text + std::to_wstring(tenths / 10) + decimal + std::to_wstring(tenths % 10) + L" % (" +
            std::to_wstring(f.retentionRight) + L" / " + std::to_wstring(f.retentionReviews) + L")";
 }
 
