@@ -20,7 +20,7 @@ enum MakerControl : int {
     kMakerFirstPracticeRow = 500,
     kMakerFirstWordRow = 550,
 };
-enum MakerMenuCommand : int { kMakerNewList = 59, kMakerDeleteList = 60 };
+enum MakerMenuCommand : int { kMakerNewList = 59, kMakerDeleteList = 60, kMakerAddFirstWord = 61 };
 
 // Opened by the main window's make-practice-list command (and its practise command
 // when the practice list is empty), which hides itself meanwhile.

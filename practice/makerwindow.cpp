@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "app/settings.h"
 #include "app/toolwindow.h"
+#include "lookup/capturing.h"
 #include "lookup/lookupedit.h"
 #include "practice/addrandom.h"
 #include "practice/maker.h"
@@ -193,6 +194,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case kMakerPrint: if (notification == BN_CLICKED) Print(); break;
     case kMakerNewList: NewPracticeList(); break;
     case kMakerDeleteList: DeleteCurrentPracticeList(); break;
+    case kMakerAddFirstWord: AddWordOfRow(0); break;
     default:
         if (id >= kFirstListCommand && id < kFirstListCommand + g_maker.listCount)
             ChoosePracticeList(id);
@@ -267,6 +269,10 @@ void DrawMark(HDC dc, int row) {
     Polyline(dc, tick, 3);
 }
 
+// Ctrl+D, as in the Search and Translate windows: the word the search field found (the
+// first row) goes into the practice list without the mouse.
+constexpr ACCEL kMakerKeys[] = {{FCONTROL | FVIRTKEY, kCaptureKey, kMakerAddFirstWord}};
+
 const ToolWindowSpec kMakerSpec{
     .className = kMakerClass,
     .captionText = MakerCaption,
@@ -277,6 +283,7 @@ const ToolWindowSpec kMakerSpec{
     .procedure = MakerProc,
     // The lists menu goes with the window's menu bar, the word fonts with the state.
     .clearState = [] { g_maker = {}; },
+    .accelerators = kMakerKeys,
 };
 
 }  // namespace

@@ -342,7 +342,7 @@ TEST_F(MakerTest, PrintedListComesOutOfThePrinter) {
     EXPECT_EQ(folder.Read(L"list.prt").substr(0, 12), std::string("F\0r\0e\0n\0c\0h\0", 12));
 }
 
-TEST_F(MakerTest, TabEscapeAndTheWheelWorkTheMaker) {
+TEST_F(MakerTest, TabEscapeCtrlDAndTheWheelWorkTheMaker) {
     LaunchedApp app(folder);
     HWND main = StartMainWindow(app);
     ASSERT_NE(main, nullptr);
@@ -381,10 +381,16 @@ TEST_F(MakerTest, TabEscapeAndTheWheelWorkTheMaker) {
     // Escape closes the maker as Done does: the entry marked leaves the list.
     Click(maker, 500);
     ASSERT_TRUE(RowShows(maker, 500, EnglishText("CreateListDeleted")));
+    // Ctrl+D adds the word of the first row, the one the search field finds.
+    ASSERT_TRUE(PressKeys(maker, {VK_CONTROL, 'D'}));
+    ASSERT_TRUE(WaitUntil([&] { return PracticeFile(L"Basics").size() == basics.size() + 1; }, 10000));
+    const WordEntry added = PracticeFile(L"Basics").back();
+    EXPECT_EQ(added.first, wordThere);
     ASSERT_TRUE(PressKeys(maker, {VK_ESCAPE}));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(maker) && IsWindowVisible(main); }, 15000));
     std::vector<WordEntry> kept = basics;
     kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(practiceTop));
+    kept.push_back(added);
     EXPECT_EQ(PracticeFile(L"Basics"), kept);
     ASSERT_EQ(app.Exit(main), 0u);
 }
