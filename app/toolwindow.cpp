@@ -23,12 +23,12 @@ std::set<HWND> g_frameWindows;
 HWND g_altDownIn = nullptr;
 
 // One table per description, made when its window first needs it.
-HACCEL AcceleratorsOf(const ToolWindowSpec& spec) {
-    static std::map<const ToolWindowSpec*, UniqueAccelerators> tables;
-    if (spec.accelerators.empty()) return nullptr;
-    UniqueAccelerators& table = tables[&spec];
+HACCEL AcceleratorsOf(const ToolWindowTraits& traits) {
+    static std::map<const ToolWindowTraits*, UniqueAccelerators> tables;
+    if (traits.accelerators.empty()) return nullptr;
+    UniqueAccelerators& table = tables[&traits];
     if (!table) {
-        std::vector<ACCEL> entries(spec.accelerators.begin(), spec.accelerators.end());
+        std::vector<ACCEL> entries(traits.accelerators.begin(), traits.accelerators.end());
         table.Reset(CreateAcceleratorTableW(entries.data(), static_cast<int>(entries.size())));
     }
     return table.Get();
@@ -36,45 +36,45 @@ HACCEL AcceleratorsOf(const ToolWindowSpec& spec) {
 
 // The description rides in the window's user data: a property would cost a round trip
 // to the window server under some systems on every message.
-const ToolWindowSpec* SpecOf(HWND window) {
-    return reinterpret_cast<const ToolWindowSpec*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+const ToolWindowTraits* TraitsOf(HWND window) {
+    return reinterpret_cast<const ToolWindowTraits*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-void Place(HWND window, const ToolWindowSpec& spec) {
+void Place(HWND window, const ToolWindowTraits& traits) {
     SortTabOrder(window);
     ApplyStayOnTop(window);
-    if (spec.savedPosition) RestoreWindowPosition(window, *spec.savedPosition);
+    if (traits.savedPosition) RestoreWindowPosition(window, *traits.savedPosition);
 }
 
-void End(HWND window, const ToolWindowSpec& spec) {
-    if (spec.savedPosition) *spec.savedPosition = TakeWindowPosition(window);
-    const bool replaced = spec.beingReplaced && spec.beingReplaced();
+void End(HWND window, const ToolWindowTraits& traits) {
+    if (traits.savedPosition) *traits.savedPosition = TakeWindowPosition(window);
+    const bool replaced = traits.beingReplaced && traits.beingReplaced();
     if (g_toolWindow == window) g_toolWindow = nullptr;
-    if (spec.clearState) spec.clearState();
-    if (spec.role == WindowRole::Tool && !replaced) EndToolWindow();
+    if (traits.clearState) traits.clearState();
+    if (traits.role == WindowRole::Tool && !replaced) EndToolWindow();
 }
 
 // A move to a monitor of another DPI: the suggested rectangle, then every control at
 // its place and with its fonts for the new DPI, then what the window does itself.
-void ChangeDpi(HWND window, const ToolWindowSpec& spec, WPARAM wParam, LPARAM lParam) {
+void ChangeDpi(HWND window, const ToolWindowTraits& traits, WPARAM wParam, LPARAM lParam) {
     ApplyDpiChange(window, wParam, lParam);
-    if (spec.dpiChanged) spec.dpiChanged(window);
+    if (traits.dpiChanged) traits.dpiChanged(window);
 }
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        const auto* created = static_cast<const ToolWindowSpec*>(create->lpCreateParams);
+        const auto* created = static_cast<const ToolWindowTraits*>(create->lpCreateParams);
         if (created && created->role == WindowRole::Tool) g_toolWindow = window;
         g_frameWindows.insert(window);
     }
-    const ToolWindowSpec* spec = SpecOf(window);
-    if (!spec || !spec->procedure) return DefWindowProcW(window, message, wParam, lParam);
-    const LRESULT result = spec->procedure(window, message, wParam, lParam);
-    if (message == WM_CREATE && result == 0) Place(window, *spec);
-    if (message == WM_DPICHANGED) ChangeDpi(window, *spec, wParam, lParam);
-    if (message == WM_DESTROY) End(window, *spec);
+    const ToolWindowTraits* traits = TraitsOf(window);
+    if (!traits || !traits->procedure) return DefWindowProcW(window, message, wParam, lParam);
+    const LRESULT result = traits->procedure(window, message, wParam, lParam);
+    if (message == WM_CREATE && result == 0) Place(window, *traits);
+    if (message == WM_DPICHANGED) ChangeDpi(window, *traits, wParam, lParam);
+    if (message == WM_DESTROY) End(window, *traits);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         g_frameWindows.erase(window);
@@ -100,8 +100,8 @@ bool MovesFocus(HWND frame, const MSG& message) {
     return true;
 }
 
-bool Closes(HWND frame, const ToolWindowSpec& spec, const MSG& message) {
-    if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || spec.ownsEscape) return false;
+bool Closes(HWND frame, const ToolWindowTraits& traits, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || traits.ownsEscape) return false;
     // An open drop-down list closes first, as Escape does everywhere.
     HWND focus = GetFocus();
     if (focus && (SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0) ||
@@ -134,18 +134,18 @@ bool TranslateToolWindowMessage(MSG& message) {
     if (!root) return false;
     if (SwallowsAltRelease(root, message)) return true;
     if (!g_frameWindows.count(root)) return false;
-    const ToolWindowSpec* spec = SpecOf(root);
-    if (!spec) return false;
-    if (HACCEL accelerators = AcceleratorsOf(*spec); accelerators && TranslateAcceleratorW(root, accelerators, &message))
-        return true;
-    return MovesFocus(root, message) || Closes(root, *spec, message);
+    const ToolWindowTraits* traits = TraitsOf(root);
+    if (!traits) return false;
+    HACCEL accelerators = AcceleratorsOf(*traits);
+    if (accelerators && TranslateAcceleratorW(root, accelerators, &message)) return true;
+    return MovesFocus(root, message) || Closes(root, *traits, message);
 }
 
-SIZE ToolWindowSize(const ToolWindowSpec& spec, UINT dpi) {
-    if (!spec.clientHeight) return {Scaled(spec.width, dpi), Scaled(spec.height, dpi)};
+SIZE ToolWindowSize(const ToolWindowTraits& traits, UINT dpi) {
+    if (!traits.clientHeight) return {Scaled(traits.width, dpi), Scaled(traits.height, dpi)};
     const int frame = dpi == SystemDpi() ? CaptionHeight + MenuHeight
                                          : SystemMetricForDpi(SM_CYCAPTION, dpi) + SystemMetricForDpi(SM_CYMENU, dpi);
-    return {Scaled(spec.width, dpi), Scaled(spec.height, dpi) + frame};
+    return {Scaled(traits.width, dpi), Scaled(traits.height, dpi) + frame};
 }
 
 void SortTabOrder(HWND window) {
@@ -172,20 +172,20 @@ void SortTabOrder(HWND window) {
     }
 }
 
-HWND OpenToolWindowFrame(const ToolWindowSpec& spec) {
-    RegisterProgramClass(spec.className, FrameProc);
+HWND OpenToolWindowFrame(const ToolWindowTraits& traits) {
+    RegisterProgramClass(traits.className, FrameProc);
     const UINT dpi = SystemDpi();
-    const SIZE size = ToolWindowSize(spec, dpi);
-    const std::wstring caption = spec.captionText ? spec.captionText() : std::wstring(UiText(spec.caption));
-    UniqueMenu menu(spec.makeMenu ? spec.makeMenu() : nullptr);
-    HWND window = CreateWindowExW(0, spec.className, caption.c_str(), spec.style, (ScreenWidth - size.cx) / 2,
+    const SIZE size = ToolWindowSize(traits, dpi);
+    const std::wstring caption = traits.captionText ? traits.captionText() : std::wstring(UiText(traits.caption));
+    UniqueMenu menu(traits.makeMenu ? traits.makeMenu() : nullptr);
+    HWND window = CreateWindowExW(0, traits.className, caption.c_str(), traits.style, (ScreenWidth - size.cx) / 2,
                                   (ScreenHeight - size.cy) / 2, size.cx, size.cy, nullptr, menu.Get(),
-                                  ModuleInstance, const_cast<ToolWindowSpec*>(&spec));
+                                  ModuleInstance, const_cast<ToolWindowTraits*>(&traits));
     if (!window) return nullptr;
     menu.Release();  // the window owns it now
     // Made on a monitor of another DPI than the one it was sized for.
     if (const UINT actual = WindowDpi(window); actual != dpi) {
-        const SIZE resized = ToolWindowSize(spec, actual);
+        const SIZE resized = ToolWindowSize(traits, actual);
         SetWindowPos(window, nullptr, 0, 0, resized.cx, resized.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ShowWindow(window, SW_SHOWNORMAL);

@@ -17,7 +17,7 @@
 
 enum class WindowRole { Tool, Helper };
 
-struct ToolWindowSpec {
+struct ToolWindowTraits {
     const wchar_t* className = nullptr;
     Ui caption = Ui::Lingorix;
     std::wstring (*captionText)() = nullptr;  // made at opening, instead of `caption`
@@ -51,7 +51,7 @@ struct ToolWindowSpec {
 
 // Opens the window described; the description must outlive the window. nullptr when
 // it could not be created.
-HWND OpenToolWindowFrame(const ToolWindowSpec& spec);
+HWND OpenToolWindowFrame(const ToolWindowTraits& traits);
 
 // The tool window that is open; nullptr when none is (helper windows do not count).
 HWND OpenedToolWindow();
@@ -63,7 +63,7 @@ HWND OpenedToolWindow();
 bool TranslateToolWindowMessage(MSG& message);
 
 // The outer size the frame gives the window at a DPI.
-SIZE ToolWindowSize(const ToolWindowSpec& spec, UINT dpi);
+SIZE ToolWindowSize(const ToolWindowTraits& traits, UINT dpi);
 
 // Puts the window's controls in reading order (top to bottom, left to right) for Tab.
 void SortTabOrder(HWND window);

@@ -261,7 +261,7 @@ HMENU CreateAddMenu() {
     return bar;
 }
 
-const ToolWindowSpec kAddWindowSpec{
+const ToolWindowTraits kAddWindowTraits{
     .className = kAddWindowClass,
     .caption = Ui::AddCaption,
     .width = kWidth,
@@ -302,5 +302,5 @@ HWND AddWindow() { return g_add.window; }
 HWND OpenAddWindow() {
     g_add = {};
     g_add.session = BeginAddSession(AppSettings.addNewWordsToList == 1);
-    return OpenToolWindowFrame(kAddWindowSpec);
+    return OpenToolWindowFrame(kAddWindowTraits);
 }

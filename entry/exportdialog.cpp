@@ -143,7 +143,7 @@ LRESULT CALLBACK ExportDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
 }
 
-const ToolWindowSpec kExportDialogSpec{
+const ToolWindowTraits kExportDialogTraits{
     .className = kExportDialogClass,
     .caption = Ui::ExportCaption,
     .width = kWidth,
@@ -166,5 +166,5 @@ std::wstring SuggestedExportName(const std::wstring& listFileName, ExportFormat 
 void ExportWords(HWND owner) {
     g_export = {};
     g_export.owner = owner;
-    RunOwnedModal(owner, OpenToolWindowFrame(kExportDialogSpec));
+    RunOwnedModal(owner, OpenToolWindowFrame(kExportDialogTraits));
 }

@@ -381,7 +381,7 @@ LRESULT CALLBACK ImportDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
 }
 
-const ToolWindowSpec kImportDialogSpec{
+const ToolWindowTraits kImportDialogTraits{
     .className = kImportDialogClass,
     .caption = Ui::ImportCaption,
     .width = kWidth,
@@ -474,5 +474,5 @@ bool RunImportDialog(HWND owner, ImportRequest& request) {
     g_dialog = {};
     g_dialog.request = &request;
     g_dialog.owner = owner;
-    return RunOwnedModal(owner, OpenToolWindowFrame(kImportDialogSpec)) && request.accepted;
+    return RunOwnedModal(owner, OpenToolWindowFrame(kImportDialogTraits)) && request.accepted;
 }

@@ -191,8 +191,8 @@ void KeepRoomForTheButtons(HWND window) {
 
 HWND OpenNewWordListWindow() {
     // Made at opening: the frame's size depends on the system's metrics.
-    static ToolWindowSpec spec;
-    spec = {.className = kNewWordListClass,
+    static ToolWindowTraits traits;
+    traits = {.className = kNewWordListClass,
             .caption = Ui::CreateEmptyCaption,
             .width = kWidth,
             .height = WindowHeight(),
@@ -202,7 +202,7 @@ HWND OpenNewWordListWindow() {
             .clearState = [] { g_newList = {}; },
             .dpiChanged = KeepRoomForTheButtons};
     g_newList = {};
-    HWND window = OpenToolWindowFrame(spec);
+    HWND window = OpenToolWindowFrame(traits);
     if (window) SetFocus(g_newList.nameEdit);
     return window;
 }

@@ -98,7 +98,7 @@ LRESULT CALLBACK PickerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-const ToolWindowSpec kPickerSpec{
+const ToolWindowTraits kPickerTraits{
     .className = kPickerClass,
     .caption = Ui::CharacterSet,
     .width = kFirstWidth,
@@ -126,7 +126,7 @@ const PickerLanguage& CurrentPickerLanguage() { return g_picker.language; }
 HWND PickerWindow() { return g_picker.window; }
 
 HWND OpenCharacterPicker() {
-    g_picker.window = OpenToolWindowFrame(kPickerSpec);
+    g_picker.window = OpenToolWindowFrame(kPickerTraits);
     return g_picker.window;
 }
 

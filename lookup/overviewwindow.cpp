@@ -164,7 +164,7 @@ LRESULT CALLBACK OverviewWindowProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 // Resizable, with no menu and no saved position: it opens centred every time.
-const ToolWindowSpec kOverviewWindowSpec{
+const ToolWindowTraits kOverviewWindowTraits{
     .className = kOverviewClass,
     .caption = Ui::WordlistInfoCaption,
     .width = kWidth,
@@ -194,7 +194,7 @@ std::vector<OverviewRow> OverviewRows() {
 
 HWND OpenOverviewWindow() {
     g_overview = {};
-    HWND window = OpenToolWindowFrame(kOverviewWindowSpec);
+    HWND window = OpenToolWindowFrame(kOverviewWindowTraits);
     if (!window) return nullptr;
     // The rows can be gone through with the keyboard at once.
     if (g_overview.list) SetFocus(g_overview.list);

@@ -509,7 +509,7 @@ LRESULT CALLBACK SearchWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 constexpr ACCEL kSearchKeys[] = {{FCONTROL | FVIRTKEY, kCaptureKey, kSearchCapture}};
 
 // The size follows the layout and the number of rows, set at every opening.
-ToolWindowSpec g_searchSpec{
+ToolWindowTraits g_searchTraits{
     .className = kSearchWindowClass,
     .caption = Ui::SearchCaption,
     .makeMenu = [] { return CreateSearchMenuBar(g_search.rows, g_search.minimal, AppSettings.clipSearch == 1); },
@@ -524,9 +524,9 @@ HWND CreateSearchWindow() {
     g_search = {};
     g_search.minimal = AppSettings.searchWindowMinimal == 1;
     g_search.rows = g_search.minimal ? 1 : ClampRowCount(AppSettings.searchWindowSize);
-    g_searchSpec.width = g_search.minimal ? 500 : 630;
-    g_searchSpec.height = kRowHeight * g_search.rows + (g_search.minimal ? 20 : 80);
-    return OpenToolWindowFrame(g_searchSpec);
+    g_searchTraits.width = g_search.minimal ? 500 : 630;
+    g_searchTraits.height = kRowHeight * g_search.rows + (g_search.minimal ? 20 : 80);
+    return OpenToolWindowFrame(g_searchTraits);
 }
 
 }  // namespace

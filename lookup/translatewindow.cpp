@@ -348,7 +348,7 @@ LRESULT CALLBACK TranslateWindowProc(HWND window, UINT message, WPARAM wParam, L
 
 constexpr ACCEL kTranslateKeys[] = {{FCONTROL | FVIRTKEY, kCaptureKey, kTranslateCapture}};
 
-const ToolWindowSpec kTranslateWindowSpec{
+const ToolWindowTraits kTranslateWindowTraits{
     .className = kTranslateWindowClass,
     .caption = Ui::TranslateCaption,
     .width = kWidth,
@@ -387,5 +387,5 @@ HWND TranslateWindow() { return g_translate.window; }
 
 HWND OpenTranslateWindow() {
     g_translate = {};
-    return OpenToolWindowFrame(kTranslateWindowSpec);
+    return OpenToolWindowFrame(kTranslateWindowTraits);
 }

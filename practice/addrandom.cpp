@@ -111,7 +111,7 @@ LRESULT CALLBACK AddRandomProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
-const ToolWindowSpec kAddRandomSpec{
+const ToolWindowTraits kAddRandomTraits{
     .className = kAddRandomClass,
     .caption = Ui::CreateListAddRandomNumber,
     .width = kWidth,
@@ -145,7 +145,7 @@ void PaintAddRandom(HDC dc, int wordCount) {
 
 HWND OpenAddRandom() {
     g_random = {};
-    return OpenToolWindowFrame(kAddRandomSpec);
+    return OpenToolWindowFrame(kAddRandomTraits);
 }
 
 void CloseAddRandomWindow() {

@@ -259,7 +259,7 @@ LRESULT CALLBACK FlashProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 void DrawLine(HDC dc, const wchar_t* text, RECT rect) { DrawLabel(dc, text, rect, DT_SINGLELINE); }
 
-const ToolWindowSpec kFlashCardsSpec{
+const ToolWindowTraits kFlashCardsTraits{
     .className = kFlashCardsClass,
     .captionText = PracticeWindowCaption,
     .width = kWidth,
@@ -308,5 +308,5 @@ void PaintFlashWord(HDC dc, const RECT& panel, const RECT& wordRect, const std::
 
 HWND OpenFlashCards() {
     g_flash = {};
-    return OpenToolWindowFrame(kFlashCardsSpec);
+    return OpenToolWindowFrame(kFlashCardsTraits);
 }

@@ -273,7 +273,7 @@ void DrawMark(HDC dc, int row) {
 // first row) goes into the practice list without the mouse.
 constexpr ACCEL kMakerKeys[] = {{FCONTROL | FVIRTKEY, kCaptureKey, kMakerAddFirstWord}};
 
-const ToolWindowSpec kMakerSpec{
+const ToolWindowTraits kMakerTraits{
     .className = kMakerClass,
     .captionText = MakerCaption,
     .width = kWidth,
@@ -322,5 +322,5 @@ void PaintMaker(HDC dc, const RECT& client) {
 
 HWND OpenPracticeListMaker() {
     g_maker = {};
-    return OpenToolWindowFrame(kMakerSpec);
+    return OpenToolWindowFrame(kMakerTraits);
 }

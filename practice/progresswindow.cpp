@@ -56,7 +56,7 @@ LRESULT CALLBACK ProgressWindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 std::wstring CaptionText() { return std::wstring(UiText(Ui::ProgressCaption)) + L" (" + CurrentPracticeList + L")"; }
 
-constexpr ToolWindowSpec ProgressSpec(WindowRole role) {
+constexpr ToolWindowTraits ProgressTraits(WindowRole role) {
     return {.className = kProgressWindowClass,
             .captionText = CaptionText,
             .width = kProgressWidth,
@@ -65,8 +65,8 @@ constexpr ToolWindowSpec ProgressSpec(WindowRole role) {
             .clearState = [] { g_progress = {}; },
             .role = role};
 }
-const ToolWindowSpec kProgressToolSpec = ProgressSpec(WindowRole::Tool);
-const ToolWindowSpec kProgressHelperSpec = ProgressSpec(WindowRole::Helper);
+const ToolWindowTraits kProgressToolTraits = ProgressTraits(WindowRole::Tool);
+const ToolWindowTraits kProgressHelperTraits = ProgressTraits(WindowRole::Helper);
 
 }  // namespace
 
@@ -90,12 +90,12 @@ HWND OpenProgressWindow() {
         session.SaveSnapshots();
     }
     g_progress.title = ProgressTitle();
-    return OpenToolWindowFrame(kProgressToolSpec);
+    return OpenToolWindowFrame(kProgressToolTraits);
 }
 
 HWND OpenProgressOver(const ReviewSession& session) {
     g_progress = {};
     g_progress.figures = FiguresOf(session, ReviewNow());
     g_progress.title = ProgressTitle();
-    return OpenToolWindowFrame(kProgressHelperSpec);
+    return OpenToolWindowFrame(kProgressHelperTraits);
 }

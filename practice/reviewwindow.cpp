@@ -396,7 +396,7 @@ std::wstring ReviewCaptionText() {
     return std::wstring(UiText(Ui::ReviewCaption)) + L" (" + CurrentPracticeList + L")";
 }
 
-const ToolWindowSpec kReviewWindowSpec{
+const ToolWindowTraits kReviewWindowTraits{
     .className = kReviewWindowClass,
     .captionText = ReviewCaptionText,
     .width = kWidth,
@@ -428,7 +428,7 @@ void PaintReviewWindow(HDC dc, const RECT& client, const ReviewPaintView& view) 
 
 HWND OpenReviewWindow() {
     g_review = {};
-    return OpenToolWindowFrame(kReviewWindowSpec);
+    return OpenToolWindowFrame(kReviewWindowTraits);
 }
 
 HWND OpenReviewBusyWindow() {

@@ -302,7 +302,7 @@ LRESULT CALLBACK TypedPracticeProc(HWND window, UINT message, WPARAM wParam, LPA
     }
 }
 
-const ToolWindowSpec kTypedPracticeSpec{
+const ToolWindowTraits kTypedPracticeTraits{
     .className = kTypedPracticeClass,
     .captionText = PracticeWindowCaption,
     .width = kWidth,
@@ -330,7 +330,7 @@ void PaintTypedPractice(HDC dc, const RECT& client, POINT origin) {
 
 HWND OpenTypedPractice() {
     g_practice = {};
-    HWND window = OpenToolWindowFrame(kTypedPracticeSpec);
+    HWND window = OpenToolWindowFrame(kTypedPracticeTraits);
     if (window) SetPickerHost(window);
     return window;
 }

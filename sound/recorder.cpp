@@ -337,7 +337,7 @@ LRESULT CALLBACK RecorderWindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 std::wstring RecorderCaption() { return std::wstring(UiText(Ui::RecordCaption)) + L": (" + FirstLanguage() + L")"; }
 
-const ToolWindowSpec kRecorderSpec{
+const ToolWindowTraits kRecorderTraits{
     .className = kRecorderWindowClass,
     .captionText = RecorderCaption,
     .width = kWidth,
@@ -352,5 +352,5 @@ const ToolWindowSpec kRecorderSpec{
 
 HWND OpenRecorderWindow() {
     g_recorder = {};
-    return OpenToolWindowFrame(kRecorderSpec);
+    return OpenToolWindowFrame(kRecorderTraits);
 }
