@@ -12,20 +12,16 @@
 #include "entry/addwindow.h"
 #include "support/canvas.h"
 #include "support/classspy.h"
-#include "support/storefixture.h"
+#include "support/windowfixture.h"
 #include "support/textfit.h"
 #include "text/uistrings.h"
 
 namespace {
 
-class AddWindowTest : public StoreTest {
+class AddWindowTest : public WindowTest {
 protected:
     void SetUp() override {
-        StoreTest::SetUp();
-        ModuleInstance = GetModuleHandleW(nullptr);
-        ReadSystemMetrics();
-        CreateSharedFonts(SharedFontSettings{}, 0);
-        AppSettings = {};
+        WindowTest::SetUp();
         WriteBytes(L"languages.ini", LanguageFile({"French,french"}, "Fre_Eng.tvk"));
         // A sort drops the entry marked deleted: the file tells whether one took place.
         WriteWordList(L"Fre_Eng.tvk", {{L"chat", L"cat", 0}, {L"maison", L"house", 0}, {L"z\x00E8\x62re", L"zebra", 1}});
@@ -37,11 +33,6 @@ protected:
         ASSERT_NE(window, nullptr);
         first = GetDlgItem(window, kAddFirstEdit);
         second = GetDlgItem(window, kAddSecondEdit);
-    }
-    void TearDown() override {
-        if (IsWindow(window)) DestroyWindow(window);
-        DeleteSharedFonts();
-        StoreTest::TearDown();
     }
     // Characters as the keyboard sends them, each followed by its key release.
     static void Type(HWND edit, const std::wstring& text) {
@@ -60,7 +51,6 @@ protected:
         GetWindowTextW(edit, text, 64);
         return text;
     }
-    HWND window = nullptr;
     HWND first = nullptr;
     HWND second = nullptr;
 };

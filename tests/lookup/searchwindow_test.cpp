@@ -7,31 +7,22 @@
 #include "app/settings.h"
 #include "lookup/searchwindow.h"
 #include "support/classspy.h"
-#include "support/storefixture.h"
+#include "support/windowfixture.h"
 #include "support/textfit.h"
 
 namespace {
 
 constexpr int kDefaultRows = 10;
 
-class SearchWindowTest : public StoreTest {
+class SearchWindowTest : public WindowTest {
 protected:
     void SetUp() override {
-        StoreTest::SetUp();
-        ModuleInstance = GetModuleHandleW(nullptr);
-        ReadSystemMetrics();
-        CreateSharedFonts(SharedFontSettings{}, 0);
-        AppSettings = {};
+        WindowTest::SetUp();
         WriteBytes(L"languages.ini", LanguageFile({"French,french"}, "Fre_Eng.tvk"));
         WriteWordList(L"Fre_Eng.tvk", {{L"chat", L"cat", 0}, {L"chien", L"dog", 0}, {L"maison", L"house", 0}});
         WriteWordList(L"Eng_Fre.tvk", {{L"cat", L"chat", 0}});
         Open();
         ToolWindowOpen = 1;
-    }
-    void TearDown() override {
-        if (IsWindow(window)) DestroyWindow(window);
-        DeleteSharedFonts();
-        StoreTest::TearDown();
     }
     void OpenWindow() {
         window = OpenSearchWindow();
@@ -51,7 +42,6 @@ protected:
         GetWindowTextW(edit, text, 64);
         return text;
     }
-    HWND window = nullptr;
 };
 
 // A first word corrected and confirmed from the second column moves the entry out of

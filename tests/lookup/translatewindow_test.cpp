@@ -9,26 +9,17 @@
 #include "app/settings.h"
 #include "lookup/translatewindow.h"
 #include "support/classspy.h"
-#include "support/storefixture.h"
+#include "support/windowfixture.h"
 
 namespace {
 
-class TranslateWindowTest : public StoreTest {
+class TranslateWindowTest : public WindowTest {
 protected:
     void SetUp() override {
-        StoreTest::SetUp();
-        ModuleInstance = GetModuleHandleW(nullptr);
-        ReadSystemMetrics();
-        CreateSharedFonts(SharedFontSettings{}, 0);
-        AppSettings = {};
+        WindowTest::SetUp();
         WriteBytes(L"languages.ini", LanguageFile({"French,french"}, "Fre_Eng.tvk"));
         WriteWordList(L"Eng_Fre.tvk", {{L"cat", L"chat", 0}});
         ToolWindowOpen = 1;
-    }
-    void TearDown() override {
-        if (IsWindow(window)) DestroyWindow(window);
-        DeleteSharedFonts();
-        StoreTest::TearDown();
     }
     void OpenWindow() {
         window = OpenTranslateWindow();
@@ -39,7 +30,6 @@ protected:
         GetDlgItemTextW(window, id, text, 64);
         return text;
     }
-    HWND window = nullptr;
 };
 
 // A list whose entries only differ near its end, where each is named by its index.

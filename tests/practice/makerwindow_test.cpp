@@ -7,19 +7,16 @@
 #include "practice/maker.h"
 #include "store/practicelists.h"
 #include "support/canvas.h"
-#include "support/storefixture.h"
+#include "support/windowfixture.h"
 #include "text/uistrings.h"
 #include "win/session.h"
 
 namespace {
 
-class MakerWindow : public StoreTest {
+class MakerWindow : public WindowTest {
 protected:
     void SetUp() override {
-        StoreTest::SetUp();
-        ModuleInstance = GetModuleHandleW(nullptr);
-        ReadSystemMetrics();
-        CreateSharedFonts(SharedFontSettings{}, 0);
+        WindowTest::SetUp();
         std::vector<WordEntry> entries;
         std::string bytes;
         for (int i = 0; i < 3; ++i) {
@@ -33,8 +30,7 @@ protected:
     }
     void TearDown() override {
         if (IsWindow(maker)) DestroyWindow(maker);
-        DeleteSharedFonts();
-        StoreTest::TearDown();
+        WindowTest::TearDown();
     }
     static std::wstring Text(HWND control) {
         wchar_t text[64] = {};

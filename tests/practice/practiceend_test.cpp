@@ -8,32 +8,23 @@
 #include "practice/flashcards.h"
 #include "practice/flashrun.h"
 #include "practice/typedpractice.h"
-#include "support/storefixture.h"
+#include "support/windowfixture.h"
 #include "text/uistrings.h"
 #include "win/session.h"
 #include "win/subclass.h"
 
 namespace {
 
-class PracticeEnd : public StoreTest {
+class PracticeEnd : public WindowTest {
 protected:
     void SetUp() override {
-        StoreTest::SetUp();
-        ModuleInstance = GetModuleHandleW(nullptr);
-        ReadSystemMetrics();
-        CreateSharedFonts(SharedFontSettings{}, 0);
+        WindowTest::SetUp();
         const WordEntry entry{L"chat", L"cat", 0};
         WriteBytes(L"practice\\Week 1\\Fre_Eng.ls",
                    std::string(reinterpret_cast<const char*>(EncodeRecord(entry, 1252, 1252).bytes), kRecordSize));
         CurrentPracticeList = L"Week 1";
         OpenFrench({entry});
     }
-    void TearDown() override {
-        if (IsWindow(window)) DestroyWindow(window);
-        DeleteSharedFonts();
-        StoreTest::TearDown();
-    }
-    HWND window = nullptr;
 };
 
 }  // namespace
