@@ -7,22 +7,6 @@ namespace {
 LabelObserver g_labelObserver = nullptr;
 }
 
-LayoutDc::LayoutDc(HDC dc, UINT dpi) : dc_(dpi != kLayoutDpi ? dc : nullptr) {
-    if (!dc_) return;
-    previousMode_ = SetMapMode(dc_, MM_ANISOTROPIC);
-    SetWindowExtEx(dc_, static_cast<int>(kLayoutDpi), static_cast<int>(kLayoutDpi), nullptr);
-    SetViewportExtEx(dc_, static_cast<int>(dpi), static_cast<int>(dpi), nullptr);
-    // Bitmaps drawn at a size of their own are filtered, not repeated pixel by pixel.
-    previousStretch_ = SetStretchBltMode(dc_, HALFTONE);
-    SetBrushOrgEx(dc_, 0, 0, nullptr);
-}
-
-LayoutDc::~LayoutDc() {
-    if (!dc_) return;
-    SetStretchBltMode(dc_, previousStretch_);
-    SetMapMode(dc_, previousMode_);
-}
-
 LayoutPaint::LayoutPaint(HWND window) : paint_(window), layout_(paint_.Dc(), WindowDpi(window)) {
     client_ = LayoutClientRect(window);
 }

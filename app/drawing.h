@@ -5,28 +5,13 @@
 
 #include <string>
 
+#include "win/dpi.h"
 #include "win/handles.h"
 
 // Light grey text with a green copy one pixel up and left; moves the rectangle's
 // left and top edges by that pixel. The caller selects the font and a transparent
 // background.
 void DrawShadowText(HDC dc, RECT& rect, const wchar_t* text, UINT format);
-
-// Painting in layout pixels: the device context maps figures given at 96 DPI to the
-// window's DPI, so painting code, its fonts and its measurements are those of 96 DPI
-// at every scaling. Nothing changes at 96 DPI.
-class LayoutDc {
-public:
-    LayoutDc(HDC dc, UINT dpi);
-    ~LayoutDc();
-    LayoutDc(const LayoutDc&) = delete;
-    LayoutDc& operator=(const LayoutDc&) = delete;
-
-private:
-    HDC dc_;
-    int previousMode_ = 0;
-    int previousStretch_ = 0;
-};
 
 // BeginPaint and EndPaint of a window, painting in layout pixels.
 class LayoutPaint {

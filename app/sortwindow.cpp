@@ -56,13 +56,8 @@ void DrawSortProgress(HDC dc, SortPhase phase, long long count) {
     DrawLabel(dc, text.c_str(), rect, DT_SINGLELINE);
 }
 
-// The window at the size and with the painting of the DPI it opens at.
 HWND OpenSortingWindow() {
-    const UINT dpi = SystemDpi();
-    return OpenBusyWindow(kClassName, UiText(Ui::SortCaption), Scaled(kWidth, dpi), Scaled(kHeight, dpi), [](HDC dc) {
-        LayoutDc layout(dc, WindowDpi(WindowFromDC(dc)));
-        PaintSortingWindow(dc);
-    });
+    return OpenBusyWindow(kClassName, UiText(Ui::SortCaption), kWidth, kHeight, PaintSortingWindow);
 }
 
 void SortAndReport() {

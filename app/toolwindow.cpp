@@ -130,6 +130,8 @@ bool SwallowsAltRelease(HWND root, const MSG& message) {
 HWND OpenedToolWindow() { return g_toolWindow; }
 
 bool TranslateToolWindowMessage(MSG& message) {
+    // Every message of the thread passes here; only keys concern the frame.
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     if (!root) return false;
     if (SwallowsAltRelease(root, message)) return true;

@@ -232,8 +232,11 @@ void Refresh() {
 }
 
 LRESULT OnCounted(WPARAM generation) {
+    // A stale message must not take the result of the count that replaced its own: that
+    // count's message would find nothing and leave the window counting.
+    if (generation != g_dialog.generation) return 0;
     std::optional<RowCounter::Result> result = g_dialog.counter->Take();
-    if (!result || result->generation != generation || generation != g_dialog.generation) return 0;
+    if (!result || result->generation != generation) return 0;
     ImportRequest& r = *g_dialog.request;
     r.source = std::move(result->source);
     r.plan = std::move(result->plan);

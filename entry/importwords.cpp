@@ -33,18 +33,6 @@ constexpr std::size_t kFileTestBytes = 256 * 1024;
 
 std::wstring g_progressTitle;
 
-// Reading lists of a million entries takes a moment.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
-
 void PaintImportProgressWindow(HDC dc) {
     SelectionScope font(dc, GuiFont);
     SetBkMode(dc, TRANSPARENT);
@@ -61,12 +49,8 @@ public:
         if (!window_ && now - start_ < kProgressDelayMs) return;
         if (!window_) {
             g_progressTitle = d.firstName + L" - " + d.secondName;
-            const UINT dpi = SystemDpi();
-            window_.Reset(OpenBusyWindow(kImportProgressClass, UiText(Ui::ImportProgressCaption),
-                                         Scaled(kProgressWidth, dpi), Scaled(kProgressHeight, dpi), [](HDC dc) {
-                                             LayoutDc layout(dc, WindowDpi(WindowFromDC(dc)));
-                                             PaintImportProgressWindow(dc);
-                                         }));
+            window_.Reset(OpenBusyWindow(kImportProgressClass, UiText(Ui::ImportProgressCaption), kProgressWidth,
+                                         kProgressHeight, PaintImportProgressWindow));
         }
         if (painted_ && static_cast<int>(step) == lastStep_ && now - lastPaint_ < kRepaintIntervalMs) return;
         painted_ = true;

@@ -59,17 +59,6 @@ void AdoptDialogHandles(KeptPrintSettings& kept, const PRINTDLGW& dialog) {
     }
 }
 
-class WaitCursor {
-public:
-    WaitCursor() noexcept : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
-
 // An open print job: ended when every page went out, else thrown away.
 class PrintJob {
 public:

@@ -70,3 +70,19 @@ int SystemMetricForDpi(int index, UINT dpi) {
     if (forDpi) return forDpi(index, dpi);
     return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
 }
+
+LayoutDc::LayoutDc(HDC dc, UINT dpi) : dc_(dpi != kLayoutDpi ? dc : nullptr) {
+    if (!dc_) return;
+    previousMode_ = SetMapMode(dc_, MM_ANISOTROPIC);
+    SetWindowExtEx(dc_, static_cast<int>(kLayoutDpi), static_cast<int>(kLayoutDpi), nullptr);
+    SetViewportExtEx(dc_, static_cast<int>(dpi), static_cast<int>(dpi), nullptr);
+    // Bitmaps drawn at a size of their own are filtered, not repeated pixel by pixel.
+    previousStretch_ = SetStretchBltMode(dc_, HALFTONE);
+    SetBrushOrgEx(dc_, 0, 0, nullptr);
+}
+
+LayoutDc::~LayoutDc() {
+    if (!dc_) return;
+    SetStretchBltMode(dc_, previousStretch_);
+    SetMapMode(dc_, previousMode_);
+}

@@ -33,3 +33,19 @@ RECT ScaledRect(const RECT& rect, UINT dpi);
 
 // A system metric as it is at the DPI (caption and menu heights, say).
 int SystemMetricForDpi(int index, UINT dpi);
+
+// Painting in layout pixels: the device context maps figures given at 96 DPI to the
+// window's DPI, so painting code, its fonts and its measurements are those of 96 DPI
+// at every scaling. Nothing changes at 96 DPI.
+class LayoutDc {
+public:
+    LayoutDc(HDC dc, UINT dpi);
+    ~LayoutDc();
+    LayoutDc(const LayoutDc&) = delete;
+    LayoutDc& operator=(const LayoutDc&) = delete;
+
+private:
+    HDC dc_;
+    int previousMode_ = 0;
+    int previousStretch_ = 0;
+};

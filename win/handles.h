@@ -238,3 +238,15 @@ private:
     UINT_PTR id_ = 0;
     bool running_ = false;
 };
+
+// The hourglass for as long as the object lives, for work of a moment that shows no window.
+class WaitCursor {
+public:
+    WaitCursor() noexcept : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};

@@ -18,11 +18,7 @@ LRESULT CALLBACK BusyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT: {
         PaintScope paint(window);
         // The painting is given in layout pixels (96 DPI); the DC maps them to the window's.
-        if (const UINT dpi = WindowDpi(window); dpi != kLayoutDpi) {
-            SetMapMode(paint.Dc(), MM_ANISOTROPIC);
-            SetWindowExtEx(paint.Dc(), static_cast<int>(kLayoutDpi), static_cast<int>(kLayoutDpi), nullptr);
-            SetViewportExtEx(paint.Dc(), static_cast<int>(dpi), static_cast<int>(dpi), nullptr);
-        }
+        LayoutDc layout(paint.Dc(), WindowDpi(window));
         if (const auto painter = reinterpret_cast<PaintFunction>(GetWindowLongPtrW(window, GWLP_USERDATA)))
             painter(paint.Dc());
         return 0;
