@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "store/records.h"
+#include "store/wordkeys.h"
 #include "text/importsource.h"
 
 struct WordListDescriptor;
@@ -95,10 +96,8 @@ public:
     std::wstring_view Store(std::wstring_view text);
 
 private:
-    static constexpr std::size_t kBlock = 1 << 16;
     std::mutex mutex_;
-    std::vector<std::unique_ptr<wchar_t[]>> blocks_;
-    std::size_t used_ = kBlock;
+    BlockText<wchar_t> blocks_;
 };
 
 struct ImportPlan {

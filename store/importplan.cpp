@@ -416,14 +416,7 @@ PlannedRow Shown(std::size_t line, std::wstring_view first, std::wstring_view se
 
 std::wstring_view ImportText::Store(std::wstring_view text) {
     const std::lock_guard lock(mutex_);
-    if (text.size() > kBlock - used_) {
-        blocks_.push_back(std::make_unique<wchar_t[]>(std::max(kBlock, text.size())));
-        used_ = 0;
-    }
-    wchar_t* at = blocks_.back().get() + used_;
-    std::copy(text.begin(), text.end(), at);
-    used_ += text.size();
-    return {at, text.size()};
+    return blocks_.Store(text);
 }
 
 ImportPlan PlanImport(const ImportLists& lists, const std::vector<ImportPair>& pairs,

@@ -36,17 +36,6 @@ std::size_t ExactCoder::Bytes(std::wstring_view text) const {
     return singleByte_ ? text.size() : ToNarrow(text, codePage_).size();
 }
 
-std::string_view KeyText::Store(std::string_view key) {
-    if (key.size() > kBlock - used_) {
-        blocks_.push_back(std::make_unique<char[]>(std::max(kBlock, key.size())));
-        used_ = 0;
-    }
-    char* at = blocks_.back().get() + used_;
-    std::memcpy(at, key.data(), key.size());
-    used_ += key.size();
-    return {at, key.size()};
-}
-
 std::uint32_t& KeyTable::At(std::string_view key, std::uint64_t hash) {
     if ((count_ + 1) * 2 > slots_.size()) Grow();
     Slot& slot = Probe(key, hash);

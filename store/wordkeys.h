@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -32,16 +33,38 @@ private:
     std::vector<unsigned char> byteOf_;
 };
 
-// Keys in blocks that never move.
-class KeyText {
+// Texts in blocks that never move, so views of them stay valid while more are stored,
+// with no allocation per text. A text longer than a block gets one of its own.
+template <typename Char>
+class BlockText {
 public:
-    std::string_view Store(std::string_view key);
+    std::basic_string_view<Char> Store(std::basic_string_view<Char> text) {
+        if (text.empty()) return {};
+        if (text.size() > kBlock) {
+            // Apart from the blocks, whose current one keeps its room for the texts to come.
+            oversized_.push_back(std::make_unique<Char[]>(text.size()));
+            std::copy(text.begin(), text.end(), oversized_.back().get());
+            return {oversized_.back().get(), text.size()};
+        }
+        if (blocks_.empty() || text.size() > kBlock - used_) {
+            blocks_.push_back(std::make_unique<Char[]>(kBlock));
+            used_ = 0;
+        }
+        Char* at = blocks_.back().get() + used_;
+        std::copy(text.begin(), text.end(), at);
+        used_ += text.size();
+        return {at, text.size()};
+    }
 
 private:
     static constexpr std::size_t kBlock = 1 << 16;
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t used_ = kBlock;
+    std::vector<std::unique_ptr<Char[]>> blocks_;
+    std::vector<std::unique_ptr<Char[]>> oversized_;
+    std::size_t used_ = 0;
 };
+
+// Keys in blocks that never move.
+using KeyText = BlockText<char>;
 
 // Entry numbers by key: open addressing on the key's hash, no allocation per key. The
 // keys stay where they are (in a KeyText).

@@ -280,3 +280,22 @@ TEST_F(Import, DoubleByteWordsAreMatchedWholeAndFoldedOnlyWhereTheyAreLetters) {
     EXPECT_EQ(second(L"Tokyo"), L"capital, city");
     EXPECT_EQ(ReadWordList(L"Eng_Jap.tvk", 1252, 932).size(), 3u);  // a, city, ji
 }
+
+// Words are kept in blocks: an empty word may come first (a row without its first
+// column), and a word longer than a block (a hostile field) must not let the next ones
+// run past the end of its block.
+TEST(ImportText, EmptyAndOversizedWordsLeaveEveryStoredWordIntact) {
+    ImportText text;
+    EXPECT_EQ(text.Store(L""), L"");
+    const std::wstring_view first = text.Store(L"chat");
+    const std::wstring huge(100000, L'a');
+    const std::wstring_view hugeView = text.Store(huge);
+    std::vector<std::pair<std::wstring_view, std::wstring>> later;
+    for (int i = 0; i < 300; ++i) {
+        const std::wstring word(1000, static_cast<wchar_t>(L'b' + i % 20));
+        later.emplace_back(text.Store(word), word);
+    }
+    EXPECT_EQ(first, L"chat");
+    EXPECT_TRUE(hugeView == huge);
+    for (const auto& [view, word] : later) EXPECT_TRUE(view == word);
+}
