@@ -98,8 +98,11 @@ constexpr std::array<Entity, 7> kEntities{{{L"nbsp", L' '},
 
 // The character an entity at text[pos] ('&') stands for, and its length; 0 when it is none.
 std::size_t DecodeEntity(std::wstring_view text, std::size_t pos, wchar_t& decoded) {
-    const std::size_t semicolon = text.find(L';', pos);
-    if (semicolon == std::wstring_view::npos || semicolon - pos > 10 || semicolon == pos + 1) return 0;
+    // Names are short: the look for the semicolon stops soon, or a field of ampersands
+    // would be searched to its end once for each of them.
+    std::size_t semicolon = text.substr(pos, 11).find(L';');
+    if (semicolon == std::wstring_view::npos || semicolon == 1) return 0;
+    semicolon += pos;
     const std::wstring_view name = text.substr(pos + 1, semicolon - pos - 1);
     if (name[0] == L'#') {
         const bool hex = name.size() > 1 && (name[1] == L'x' || name[1] == L'X');
@@ -120,12 +123,15 @@ std::size_t DecodeEntity(std::wstring_view text, std::size_t pos, wchar_t& decod
 }
 
 // The length of a tag at text[pos] ('<'), and whether it breaks the line; 0 when it is no tag.
-std::size_t TagLength(std::wstring_view text, std::size_t pos, bool& breaksLine) {
-    const std::size_t close = text.find(L'>', pos + 1);
-    if (close == std::wstring_view::npos) return 0;
+// `lastCommentEnd` is where the text's last "-->" begins (npos: none), so that a comment
+// without an end is known as such without a search to the end of the text.
+std::size_t TagLength(std::wstring_view text, std::size_t pos, std::size_t lastCommentEnd, bool& breaksLine) {
+    // A '<' before the '>' means no tag, so the look stops there.
+    const std::size_t close = text.find_first_of(L"<>", pos + 1);
+    if (close == std::wstring_view::npos || text[close] == L'<') return 0;
     const std::wstring_view inner = text.substr(pos + 1, close - pos - 1);
-    if (inner.find(L'<') != std::wstring_view::npos) return 0;
     if (inner.substr(0, 3) == L"!--") {
+        if (lastCommentEnd == std::wstring_view::npos || lastCommentEnd < pos + 4) return 0;
         const std::size_t end = text.find(L"-->", pos + 4);
         return end == std::wstring_view::npos ? 0 : end + 3 - pos;
     }
@@ -253,7 +259,9 @@ DelimitedRows ReadDelimitedRows(std::wstring_view data, wchar_t delimiter, std::
             while (stop < n && data[stop] != delimiter && !IsLineEnd(data[stop])) ++stop;
             append(field, data.substr(i, stop - i));
             i = stop;
-            row.fields.push_back(std::move(field));
+            // A row past the longest is refused whole: its fields are not kept, so a
+            // hostile line of delimiters costs no memory for them.
+            if (i - rowStart <= kLongestRow) row.fields.push_back(std::move(field));
             if (i < n && data[i] == delimiter) {
                 ++i;
                 continue;
@@ -279,12 +287,16 @@ std::wstring StripHtml(std::wstring_view field) {
     if (field.find_first_of(L"<&[") == std::wstring_view::npos) return std::wstring(field);
     std::wstring out;
     out.reserve(field.size());
+    // Where the last comment end and the last bracket stand: a search that cannot succeed
+    // is not made, which keeps a hostile field of openings from costing its length squared.
+    const std::size_t lastCommentEnd = field.rfind(L"-->");
+    const std::size_t lastBracket = field.rfind(L']');
     std::size_t i = 0;
     while (i < field.size()) {
         const wchar_t c = field[i];
         if (c == L'<') {
             bool breaksLine = false;
-            if (const std::size_t length = TagLength(field, i, breaksLine)) {
+            if (const std::size_t length = TagLength(field, i, lastCommentEnd, breaksLine)) {
                 if (breaksLine) out += L'\n';
                 i += length;
                 continue;
@@ -296,7 +308,8 @@ std::wstring StripHtml(std::wstring_view field) {
                 i += length;
                 continue;
             }
-        } else if (c == L'[' && field.substr(i, 7) == L"[sound:") {
+        } else if (c == L'[' && lastBracket != std::wstring_view::npos && lastBracket > i &&
+                   field.substr(i, 7) == L"[sound:") {
             const std::size_t close = field.find(L']', i);
             if (close != std::wstring_view::npos) {
                 i = close + 1;
