@@ -107,6 +107,7 @@ ImportFailure ApplyImport(const ImportLists& lists, const ImportPlan& plan, bool
     }
 
     ImportFailure failure = ImportFailure::None;
+    bool listsAsBefore = true;
     {
         AtomicFileWriter forwardWriter(WordListPath(forward) + L".tmp", WordListPath(forward));
         AtomicFileWriter reverseWriter(WordListPath(reverse) + L".tmp", WordListPath(reverse));
@@ -130,7 +131,7 @@ ImportFailure ApplyImport(const ImportLists& lists, const ImportPlan& plan, bool
         } else if (!reverseWriter.Commit()) {
             // One list new and the other old would not agree: the first goes back too.
             AtomicFileWriter back(WordListPath(forward) + L".tmp", WordListPath(forward));
-            if (back.Write(lists.forwardImage.bytes)) back.Commit();
+            listsAsBefore = back.Write(lists.forwardImage.bytes) && back.Commit();
             failure = ImportFailure::Replace;
         } else {
             FileState forwardAfter = CurrentFileState(WordListPath(forward), false);
@@ -142,9 +143,12 @@ ImportFailure ApplyImport(const ImportLists& lists, const ImportPlan& plan, bool
         }
     }
     if (failure != ImportFailure::None) {
-        // The lists are as they were: there is no import to go back from.
-        DeleteFileW(forwardBackup.c_str());
-        DeleteFileW(reverseBackup.c_str());
+        // The lists are as they were: there is no import to go back from. When the first
+        // could not go back, its backup is the only copy of what it held.
+        if (listsAsBefore) {
+            DeleteFileW(forwardBackup.c_str());
+            DeleteFileW(reverseBackup.c_str());
+        }
     } else {
         CreateDirectoryW(kLogFolder, nullptr);
         AppendRecords(LogPath(forward), NewRecords(forward, plan.forwardEntries), undo);

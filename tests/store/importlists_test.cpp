@@ -197,6 +197,22 @@ TEST_F(Import, AFailedWriteOrReplaceLeavesBothListsAsTheyWere) {
     EXPECT_TRUE(BackupsOf(*lists.reverse).empty());
     EXPECT_FALSE(FileExists(L"practice\\Basics\\Fre_Eng.ls") && !ReadBytes(L"practice\\Basics\\Fre_Eng.ls").empty());
     EXPECT_FALSE(CanUndoImport());
+
+    // The forward list cannot go back either: its backup is then the only copy of what it
+    // held, and stays.
+    ASSERT_TRUE(ReadImportLists(CurrentWordList(), lists));
+    plan = PlanImport(lists, {{1, L"chien", L"dog"}});
+    SetAtomicWriteFailureAfter(static_cast<long long>(2 * (forwardBytes.size() + reverseBytes.size() + kRecordSize)));
+    {
+        const UniqueFile held(CreateFileW(L"wordlists\\Eng_Fre.tvk", GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held.Valid());
+        EXPECT_EQ(ApplyImport(lists, plan, true), ImportFailure::Replace);
+    }
+    SetAtomicWriteFailureAfter(-1);
+    const std::vector<std::wstring> kept = BackupsOf(*lists.forward);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(ReadBytes(kept[0]), forwardBytes);
 }
 
 TEST_F(Import, AnExportedListImportedIntoEmptyListsGivesTheSameFileBack) {
