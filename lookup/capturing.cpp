@@ -20,5 +20,8 @@ void CaptureEntry(HWND window, int index) {
         ShowMessage(window, UiText(Ui::CaptureNoList), UiText(Ui::Lingorix), MB_ICONWARNING);
         break;
     case CaptureOutcome::NotAnEntry: MessageBeep(0xFFFFFFFF); break;
+    case CaptureOutcome::NotWritten:
+        ShowMessage(window, UiText(Ui::CaptureNotWritten), UiText(Ui::Lingorix), MB_ICONWARNING);
+        break;
     }
 }

@@ -10,6 +10,7 @@ enum class CaptureOutcome {
     AlreadyThere,    // the practice list held the entry already; nothing was added
     NoPracticeList,  // there is no practice list to add to
     NotAnEntry,      // an empty or deleted entry
+    NotWritten,      // a practice list file could not be read or written (what could be, was)
 };
 
 // The entry of the current word list goes into the current direction's practice list

@@ -217,7 +217,8 @@
     X(HelpCannotOpen, L"The help page cannot be opened:")                                                \
     X(PracticeRight, L"Right:")                                                                          \
     X(PracticeNewBest, L"That is a new best score!")                                                     \
-    X(PracticeBestNotSaved, L"It could not be saved.")
+    X(PracticeBestNotSaved, L"It could not be saved.")                                                   \
+    X(CaptureNotWritten, L"The practice list could not be written.")
 
 enum class Ui : int {
 #define LINGORIX_UI_ENUM(k) k,

@@ -10,6 +10,7 @@
 #include "store/capture.h"
 #include "support/canvas.h"
 #include "support/storefixture.h"
+#include "win/handles.h"
 #include "support/testenv.h"
 
 namespace {
@@ -181,4 +182,27 @@ TEST_F(CaptureTest, WithoutAPracticeListNothingIsAdded) {
     OpenWith({{L"chat", L"cat", 0}}, {});
     EXPECT_EQ(AddEntryToPracticeList({L"chat", L"cat", 0}), CaptureOutcome::NoPracticeList);
     EXPECT_FALSE(FileExists(L"practice\\Fre_Eng.ls"));
+}
+
+// A record copied raw from a word list may hold leftover bytes behind its words: it is
+// the same entry. A practice list file that cannot be written is said so, not taken for
+// one that holds the entry.
+TEST_F(CaptureTest, ARawCopyIsTheSameEntryAndAFileThatCannotBeWrittenIsSaidSo) {
+    MakeDirectories(L"practice\\Week 1");
+    CurrentPracticeList = L"Week 1";
+    WordRecord raw = EncodeRecord({L"chat", L"cat", 0}, 1252, 1252);
+    raw.bytes[10] = 'x';  // behind the first word's terminator
+    WriteBytes(L"practice\\Week 1\\Fre_Eng.ls", std::string(reinterpret_cast<const char*>(raw.bytes), kRecordSize));
+    OpenWith({{L"chat", L"cat", 0}, {L"chien", L"dog", 0}}, {{L"cat", L"chat", 0}});
+    EXPECT_EQ(AddEntryToPracticeList({L"chat", L"cat", 0}), CaptureOutcome::Added);  // the reverse entry only
+    EXPECT_EQ(ReadBytes(L"practice\\Week 1\\Fre_Eng.ls").size(), kRecordSize);
+
+    {
+        // Another program holds the reverse file and lets nobody write it.
+        const UniqueFile held(CreateFileW(L"practice\\Week 1\\Eng_Fre.ls", GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held.Valid());
+        EXPECT_EQ(AddEntryToPracticeList({L"chien", L"dog", 0}), CaptureOutcome::NotWritten);
+    }
+    EXPECT_EQ(ReadBytes(L"practice\\Week 1\\Eng_Fre.ls").size(), kRecordSize);
 }
