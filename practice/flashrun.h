@@ -21,7 +21,7 @@ inline constexpr int kFlashMoveOnPeriod = 10;
 // Positions beyond the slider's range count as its ends.
 int SliderPeriod(int position);
 
-// "<practice caption>  (<practice list>)", the caption of both practice windows.
+// "<practice caption> (<practice list>)", the caption of both practice windows.
 std::wstring PracticeWindowCaption();
 
 // Top left of the practice layout in a client area of this size: centred in a large

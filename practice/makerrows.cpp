@@ -55,15 +55,6 @@ void ShowMarks(const std::array<bool, kMakerRows>& held) {
     InvalidateRect(m.window, &strip, TRUE);
 }
 
-// After the practice list changed under rows that stay.
-void UpdateWordMarks() {
-    MakerState& m = Maker();
-    std::array<bool, kMakerRows> held{};
-    for (int i = 0; i < kMakerRows && ReadWordRecord(m.wordTop + i) == 0; ++i)
-        held[i] = m.practiceEntries.Holds(CurrentEntry);
-    ShowMarks(held);
-}
-
 // The practice column shows the list's end.
 void ShowPracticeEnd() {
     MakerState& m = Maker();
@@ -106,7 +97,7 @@ void RefreshPracticeView() {
     ShowPracticeEnd();
     const WordListDescriptor& d = CurrentWordList();
     m.practiceEntries.Load(PracticeListPath(d), d.firstCodePage, d.secondCodePage);
-    UpdateWordMarks();
+    ShowWordRows(m.wordTop);
 }
 
 void AddWordOfRow(int row) {
@@ -124,7 +115,7 @@ void AddWordOfRow(int row) {
     // A word the word list marks as deleted comes in marked, on its way out again.
     if (!CurrentEntry.deleted) m.practiceEntries.Add(CurrentEntry);
     ShowPracticeEnd();
-    UpdateWordMarks();
+    ShowWordRows(m.wordTop);
 }
 
 void FlipMarkOfRow(int row) {
@@ -140,7 +131,7 @@ void FlipMarkOfRow(int row) {
             m.practiceEntries.Remove(CurrentEntry);
         else
             m.practiceEntries.Add(CurrentEntry);
-        UpdateWordMarks();
+        ShowWordRows(m.wordTop);
         return;
     }
     const std::wstring text = std::wstring(UiText(Ui::CreateListNoMark)) + L" " + CurrentPracticeList;

@@ -148,7 +148,6 @@ LRESULT OnCreate(HWND window) {
     CreateControls(window);
     SetFocus(m.search);
     SetScrollRange(m.wordBar, SB_CTL, 0, WordScrollRange(WordCount), FALSE);
-    ShowWordRows(0);
     m.listCount = std::max(CountPracticeLists(), 0);
     if (m.listCount > 0) {
         BuildListsMenu(window);

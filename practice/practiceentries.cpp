@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "text/codepage.h"
 #include "win/handles.h"
 
 namespace {
@@ -53,6 +54,10 @@ bool PracticeEntrySet::Load(const std::wstring& path, UINT firstCodePage, UINT s
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0)
         keys_.reserve(static_cast<std::size_t>(size.QuadPart / static_cast<LONGLONG>(kRecordSize)));
+    // The words of a double-byte record may not come back as they were stored (a lead byte
+    // without its trail, say: a raw copy from the word list keeps it), while Holds asks with
+    // the words as read: such records are keyed as they read, single-byte ones as stored.
+    const bool asStored = IsSingleByteCodePage(firstCodePage) && IsSingleByteCodePage(secondCodePage);
     std::vector<unsigned char> chunk(kChunkRecords * kRecordSize);
     std::size_t kept = 0;  // bytes of a record cut by the chunk's end
     for (;;) {
@@ -65,13 +70,19 @@ bool PracticeEntrySet::Load(const std::wstring& path, UINT firstCodePage, UINT s
         const std::size_t filled = kept + read;
         std::size_t at = 0;
         for (; at + kRecordSize <= filled; at += kRecordSize)
-            if (!Marked(chunk.data() + at))
-                keys_.push_back(PracticeRecordKey(chunk.data() + at, firstCodePage, secondCodePage));
+            if (!Marked(chunk.data() + at)) keys_.push_back(LoadedKey(chunk.data() + at, asStored));
         kept = filled - at;
         std::memmove(chunk.data(), chunk.data() + at, kept);
     }
     std::sort(keys_.begin(), keys_.end());
     return true;
+}
+
+std::uint64_t PracticeEntrySet::LoadedKey(const unsigned char* record, bool asStored) const {
+    if (asStored) return PracticeRecordKey(record, firstCodePage_, secondCodePage_);
+    WordRecord stored{};
+    std::memcpy(stored.bytes, record, kRecordSize);
+    return KeyOf(DecodeRecord(stored, firstCodePage_, secondCodePage_));
 }
 
 std::uint64_t PracticeEntrySet::KeyOf(const WordEntry& entry) const {

@@ -28,6 +28,7 @@ public:
 
 private:
     std::uint64_t KeyOf(const WordEntry& entry) const;
+    std::uint64_t LoadedKey(const unsigned char* record, bool asStored) const;
 
     UINT firstCodePage_ = CP_ACP;
     UINT secondCodePage_ = CP_ACP;

@@ -20,8 +20,7 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 class Utf8Converter {
 public:
     explicit Utf8Converter(UINT codePage) : codePage_(codePage) {
-        CPINFO info{};
-        singleByte_ = GetCPInfo(codePage, &info) && info.MaxCharSize == 1;
+        singleByte_ = IsSingleByteCodePage(codePage);
         if (!singleByte_) return;
         for (int b = 1; b < 256; ++b) {
             const char byte = static_cast<char>(b);

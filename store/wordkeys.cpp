@@ -6,8 +6,7 @@
 #include "text/codepage.h"
 
 ExactCoder::ExactCoder(UINT codePage) : codePage_(codePage) {
-    CPINFO info{};
-    singleByte_ = GetCPInfo(codePage, &info) && info.MaxCharSize == 1;
+    singleByte_ = IsSingleByteCodePage(codePage);
     if (!singleByte_) return;
     byteOf_.assign(0x10000, 0);
     for (int b = 1; b < 256; ++b) {

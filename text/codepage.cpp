@@ -137,3 +137,8 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) { return Equa
 bool StartsWithIgnoreAsciiCase(std::wstring_view text, std::wstring_view prefix) {
     return text.size() >= prefix.size() && EqualFolded(text.substr(0, prefix.size()), prefix);
 }
+
+bool IsSingleByteCodePage(UINT codePage) {
+    CPINFO info{};
+    return GetCPInfo(codePage, &info) && info.MaxCharSize == 1;
+}

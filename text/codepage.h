@@ -19,6 +19,8 @@ UINT CharsetToCodePage(int charset);
 // pages that refuse every flag (UTF-8, UTF-7, GB18030, the ISO-2022 family, ...), which
 // would otherwise convert nothing.
 DWORD MultiByteFlags(UINT codePage);
+// One byte a character (no lead bytes, no UTF-8).
+bool IsSingleByteCodePage(UINT codePage);
 
 // Converts 8-bit text up to its first zero byte (or its end).
 std::wstring ToWide(std::string_view text, UINT codePage);

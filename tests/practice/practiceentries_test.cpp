@@ -48,3 +48,19 @@ TEST(PracticeEntries, LiveEntriesOfTheFileCountOnceEach) {
     EXPECT_FALSE(set.Load(dir.Full(L"missing.ls"), 1252, 1252));
     EXPECT_EQ(set.Size(), 0u);
 }
+
+// A double-byte record copied raw from the word list ("Add all") may hold bytes that do not
+// come back as they were once read; the maker asks with the words as read.
+TEST(PracticeEntries, ARawDoubleByteRecordIsHeldAsItReads) {
+    TempDirectory dir;
+    WordRecord raw{};
+    std::memcpy(raw.bytes, "\x81\x20x", 3);  // a lead byte with no trail byte behind it
+    std::memcpy(raw.bytes + kFirstWordField, "cat", 3);
+    const WordEntry read = DecodeRecord(raw, 932, 1252);
+    ASSERT_NE(std::string(reinterpret_cast<const char*>(EncodeRecord(read, 932, 1252).bytes), 3),
+              std::string(reinterpret_cast<const char*>(raw.bytes), 3));
+    WriteBytes(L"p.ls", std::string(reinterpret_cast<const char*>(raw.bytes), kRecordSize));
+    PracticeEntrySet set;
+    ASSERT_TRUE(set.Load(dir.Full(L"p.ls"), 932, 1252));
+    EXPECT_TRUE(set.Holds(read));
+}
