@@ -6,17 +6,18 @@
 
 #include "app/fonts.h"
 #include "win/dpi.h"
+#include "win/properties.h"
 #include "win/session.h"
 
 namespace {
 
 // A control's 96-DPI place and font ride in properties of plain numbers, which go with
 // the control.
-constexpr wchar_t kPlaceTopLeft[] = L"LingorixPlace0";
-constexpr wchar_t kPlaceSize[] = L"LingorixPlace1";
-constexpr wchar_t kLayoutFont[] = L"LingorixFont";
+const LPCWSTR kPlaceTopLeft = PropertyKey(L"LingorixPlace0");
+const LPCWSTR kPlaceSize = PropertyKey(L"LingorixPlace1");
+const LPCWSTR kLayoutFont = PropertyKey(L"LingorixFont");
 // An edit whose text runs from border to border: a new font would bring margins back.
-constexpr wchar_t kNoMargins[] = L"LingorixNoMargins";
+const LPCWSTR kNoMargins = PropertyKey(L"LingorixNoMargins");
 
 HANDLE Pack(int low, int high) {
     return reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(static_cast<DWORD>(MAKELONG(low, high))));

@@ -119,9 +119,10 @@ void LoadLogo() {
 }
 
 // The mask has blackened the transparent pixels of the loaded logo, so the scaled one
-// is made from the file again.
+// is made from the file again, once a DPI: a logo that could not be made is not tried
+// again at every paint.
 HBITMAP ScaledLogo(UINT dpi) {
-    if (g_main.scaledLogoDpi == dpi && g_main.scaledLogo) return g_main.scaledLogo.Get();
+    if (g_main.scaledLogoDpi == dpi) return g_main.scaledLogo.Get();
     UniqueBitmap fresh(static_cast<HBITMAP>(LoadImageW(nullptr, L"logo.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
     g_main.scaledLogo.Reset(fresh ? BuildScaledLogo(fresh.Get(), g_main.logoTransparent, dpi) : nullptr);
     g_main.scaledLogoDpi = dpi;

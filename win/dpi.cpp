@@ -1,10 +1,11 @@
 #include "win/dpi.h"
 
 #include "win/handles.h"
+#include "win/properties.h"
 
 namespace {
 
-constexpr wchar_t kDpiProperty[] = L"LingorixDpi";
+const LPCWSTR kDpiProperty = PropertyKey(L"LingorixDpi");
 
 // The functions came with Windows 10; the program also starts where they are missing.
 template <typename Function>
