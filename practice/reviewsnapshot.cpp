@@ -14,6 +14,9 @@ namespace {
 constexpr char kSnapshotHeader[] = "# Lingorix review snapshot 1";
 // Logs longer than this are read behind a window that says so.
 constexpr std::uint64_t kLongReadBytes = 16u << 20;
+// No card line is shorter: "card", two words, four state fields, two times of nine
+// digits at least, their tabs and the line feed.
+constexpr std::size_t kShortestCardLine = 36;
 
 }  // namespace
 
@@ -103,9 +106,11 @@ bool ParseSnapshot(std::string_view bytes, ReviewHistory& history) {
     std::string key;
     std::size_t at = header.size() + 1;
     try {
+        // Room for the cards the bytes can hold, not for every line feed they may be.
         const std::size_t lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-        history.keys.Reserve(lines, bytes.size());
-        history.memories.reserve(lines);
+        const std::size_t cards = std::min(lines, bytes.size() / kShortestCardLine);
+        history.keys.Reserve(cards, bytes.size());
+        history.memories.reserve(cards);
         while (at < bytes.size()) {
             const std::size_t end = bytes.find('\n', at);
             // A snapshot is written whole; one without its last line feed is not one.
