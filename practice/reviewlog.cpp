@@ -244,7 +244,7 @@ bool ReadLogInto(const std::wstring& path, std::uint64_t from, std::int64_t now,
             history.Apply(answer, calendar.DayOf(answer.time));
             return;
         }
-        ++history.unreadableLines;
+        if (history.unreadableLines < std::numeric_limits<int>::max()) ++history.unreadableLines;
         if (verdict == LineVerdict::Damaged) history.Forget(answer.key);
     };
     std::vector<char> chunk(kReadChunk);

@@ -2,6 +2,7 @@
 // with what a file holds, and values no answer can make never get into the history.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -40,4 +41,31 @@ TEST(ReviewSnapshotTest, ASnapshotOfEmptyLinesAsksForNoMoreThanAFewTimesItsSize)
     watchingHeap = false;
     EXPECT_FALSE(parsed);
     EXPECT_LE(heapAsked, 4 * bytes.size());
+}
+
+TEST(ReviewSnapshotTest, CountsAndTimesNoAnswerCanMakeAreNoSnapshot) {
+    const std::string card = "card\tchat\tcat\t2\t0\t2.3065\t2.1181\t1710244800\t1710158400\n";
+    ReviewHistory history;
+    ASSERT_TRUE(ParseSnapshot(kHead + "day\t19793\t5\t4\t2\t2\t1\n" + card, history));
+    ASSERT_NE(history.Find(CardKey("chat", "cat")), nullptr);
+    for (const char* line : {
+             "day\t19793\t2147483647\t0\t0\t0\t0\n",  // more answers in a day than anyone gives
+             "day\t19793\t5\t6\t0\t0\t0\n",           // more right than answers
+             "day\t19793\t5\t0\t6\t0\t0\n",           // more cards introduced than answers
+             "day\t19793\t5\t0\t0\t6\t0\n",           // more reviews than answers
+             "day\t19793\t5\t5\t0\t2\t3\n",           // more reviews right than reviews
+             // reviewed in the year 31 million
+             "card\tchien\tdog\t2\t0\t2.3065\t2.1181\t1000000000086400\t1000000000000000\n",
+         }) {
+        EXPECT_FALSE(ParseSnapshot(kHead + line + card, history)) << line;
+    }
+}
+
+TEST(ReviewSnapshotTest, TheCountOfUnreadableLinesStopsAtItsLargest) {
+    TempDirectory dir;
+    WriteBytes(L"Fre_Eng.review", "# Lingorix review log 1\nnot an answer\n");
+    ReviewHistory history;
+    history.unreadableLines = INT_MAX;
+    ASSERT_TRUE(ReadLogInto(L"Fre_Eng.review", 0, 1710158400, ReviewCalendar::Fixed(0), history));
+    EXPECT_EQ(history.unreadableLines, INT_MAX);
 }
