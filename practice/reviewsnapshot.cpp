@@ -151,7 +151,9 @@ HistoryLoad LoadHistory(const std::wstring& logPath, const std::wstring& snapsho
     {
         UniqueFile log = OpenForReading(logPath);
         if (!log) {
+            const DWORD error = GetLastError();
             load.rebuilt = true;
+            load.unreadable = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
             return load;
         }
         logSize = FileSize(log.Get());
@@ -177,12 +179,14 @@ HistoryLoad LoadHistory(const std::wstring& logPath, const std::wstring& snapsho
         if (!ReadLogInto(logPath, from, now, calendar, history)) {
             history = {};
             load.rebuilt = true;
+            load.unreadable = true;
         }
     } catch (const std::bad_alloc&) {
         // Far more than any practice list holds: the review starts afresh rather than fail.
         history = {};
         history.unreadableLines = 1;
         load.rebuilt = true;
+        load.unreadable = true;
     }
     return load;
 }
