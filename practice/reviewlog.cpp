@@ -244,7 +244,7 @@ bool ReadLogInto(const std::wstring& path, std::uint64_t from, std::int64_t now,
             history.Apply(answer, calendar.DayOf(answer.time));
             return;
         }
-        ++history.unreadableLines;
+        if (history.unreadableLines < std::numeric_limits<int>::max()) ++history.unreadableLines;
         if (verdict == LineVerdict::Damaged) history.Forget(answer.key);
     };
     std::vector<char> chunk(kReadChunk);
@@ -276,6 +276,7 @@ bool ReviewLogWriter::Open() {
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_) return false;
     const std::uint64_t size = FileSize(file_.Get());
+    opened_ = size;
     // What goes before the first answer: the header of a new log, or a line end.
     std::string_view start;
     if (size == 0) {
@@ -297,6 +298,7 @@ bool ReviewLogWriter::Open() {
                     file_.Reset();
                     return false;
                 }
+                opened_ = keep;
                 if (keep == 0) start = kLogHeader;
             } else {
                 start = "\n";
@@ -312,17 +314,23 @@ bool ReviewLogWriter::Open() {
 }
 
 bool ReviewLogWriter::Append(const ReviewAnswer& answer) {
-    if (!file_ && !Open()) return false;
+    const bool opening = !file_;
+    if (opening && !Open()) return false;
     const std::string line = FormatLogLine(answer);
     LARGE_INTEGER zero{};
+    LARGE_INTEGER at{};
     LARGE_INTEGER end{};
     DWORD written = 0;
-    const bool ok = SetFilePointerEx(file_.Get(), zero, nullptr, FILE_END) &&
+    const bool ok = SetFilePointerEx(file_.Get(), zero, &at, FILE_END) &&
                     WriteFile(file_.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
                     written == line.size() && FlushFileBuffers(file_.Get()) &&
                     SetFilePointerEx(file_.Get(), zero, &end, FILE_CURRENT);
     // A failed write is tried afresh next time, from a file opened again.
-    if (!ok) file_.Reset();
-    if (ok) end_ = static_cast<std::uint64_t>(end.QuadPart);
-    return ok;
+    if (!ok) {
+        file_.Reset();
+        return false;
+    }
+    start_ = opening ? opened_ : static_cast<std::uint64_t>(at.QuadPart);
+    end_ = static_cast<std::uint64_t>(end.QuadPart);
+    return true;
 }

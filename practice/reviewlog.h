@@ -123,12 +123,16 @@ class ReviewLogWriter {
 public:
     explicit ReviewLogWriter(std::wstring path);
     bool Append(const ReviewAnswer& answer);
-    // The size of the log after the last answer appended.
+    // Where the bytes of the last answer appended begin (a header or line end written
+    // before it included), and the size of the log after it.
+    std::uint64_t Start() const { return start_; }
     std::uint64_t End() const { return end_; }
 
 private:
     bool Open();
     std::wstring path_;
     UniqueFile file_;
+    std::uint64_t opened_ = 0;  // the size of the log when opened, a cut-off line dropped
+    std::uint64_t start_ = 0;
     std::uint64_t end_ = 0;
 };

@@ -161,6 +161,7 @@ void ReviewSession::Load(std::vector<ReviewDeckFiles> decks, std::int64_t now, R
         const HistoryLoad load = LoadHistory(deck.files.logFile, deck.files.snapshotFile, now, calendar_,
                                              deck.history, once);
         deck.changed = load.rebuilt || load.tailBytes > 0;
+        deck.logOnly = load.unreadable;
         deck.writer = std::make_unique<ReviewLogWriter>(deck.files.logFile);
         std::string bytes;
         if (deck.files.words && ReadFileBytes(deck.files.practiceFile, bytes))
@@ -248,10 +249,12 @@ bool ReviewSession::Answer(Grade grade, std::int64_t now) {
     const ReviewAnswer answer{now, std::string(cards_[index].key), grade, after};
     const bool written = deck.writer->Append(answer);
     deck.history.Apply(answer, calendar_.DayOf(now));
-    if (written)
+    // The history covers the log up to logBytes: it covers this line too only when the
+    // line follows at once, not after lines it never read.
+    if (written && deck.writer->Start() == deck.history.logBytes)
         deck.history.logBytes = deck.writer->End();
     else
-        deck.writeFailed = true;
+        deck.logOnly = true;
     deck.changed = true;
     memories_[index] = *deck.history.Find(cards_[index].key);
     queue_.Answered(current_, before, memories_[index]);
@@ -268,7 +271,7 @@ int ReviewSession::UnreadableLines() const {
 void ReviewSession::SaveSnapshots() {
     const int keepFrom = today_ - 400;
     for (Deck& deck : decks_) {
-        if (!deck.changed || deck.writeFailed) continue;
+        if (!deck.changed || deck.logOnly) continue;
         // The snapshot describes exactly the log as it stands now; lines written by this
         // session are already in `history`.
         ReviewHistory& history = deck.history;

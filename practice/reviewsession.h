@@ -91,7 +91,9 @@ private:
         ReviewHistory history;
         std::unique_ptr<ReviewLogWriter> writer;
         bool changed = false;
-        bool writeFailed = false;  // the log lacks an answer: only the log may be trusted then
+        // The history is not the log's (an answer not written, the log not read, lines
+        // another program appended): only the log may be trusted then, no snapshot is made.
+        bool logOnly = false;
     };
     void BuildQueue(std::int64_t now);
 

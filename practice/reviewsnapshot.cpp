@@ -14,6 +14,11 @@ namespace {
 constexpr char kSnapshotHeader[] = "# Lingorix review snapshot 1";
 // Logs longer than this are read behind a window that says so.
 constexpr std::uint64_t kLongReadBytes = 16u << 20;
+// No card line is shorter: "card", two words, four state fields, two times of nine
+// digits at least, their tabs and the line feed.
+constexpr std::size_t kShortestCardLine = 36;
+// More than ten answers a second all day long: no day of a review holds more.
+constexpr int kMostAnswersPerDay = 1000000;
 
 }  // namespace
 
@@ -57,12 +62,21 @@ std::string FormatSnapshot(const ReviewHistory& history, int firstDay) {
 
 namespace {
 
+// Counts one day of answers can make: none above its answers, the reviews answered
+// right within the reviews.
+bool PossibleTally(const DayTally& t) {
+    const auto within = [](int value, int most) { return value >= 0 && value <= most; };
+    return within(t.answers, kMostAnswersPerDay) && within(t.right, t.answers) && within(t.introduced, t.answers) &&
+           within(t.reviews, t.answers) && within(t.reviewsRight, t.reviews);
+}
+
 bool ParseSnapshotLine(std::string_view line, ReviewHistory& history, bool& sawLog, std::string& key) {
     if (line.rfind("card\t", 0) == 0) {
         std::array<std::string_view, 8> f;
         CardMemory memory;
         if (!SplitFields(line.substr(5), f) || !KeyOfFields(f[0], f[1], key) || !Number(f[7], memory.lastReview) ||
-            memory.lastReview < kEarliestTime || !ParseState(&f[2], memory.lastReview, memory))
+            memory.lastReview < kEarliestTime || memory.lastReview > kLatestTime ||
+            !ParseState(&f[2], memory.lastReview, memory))
             return false;
         if (!history.keys.Add(key).second) return false;
         history.memories.push_back(memory);
@@ -76,8 +90,7 @@ bool ParseSnapshotLine(std::string_view line, ReviewHistory& history, bool& sawL
             !Number(f[2], t.right) || !Number(f[3], t.introduced) || !Number(f[4], t.reviews) ||
             !Number(f[5], t.reviewsRight))
             return false;
-        if (t.answers < 0 || t.right < 0 || t.introduced < 0 || t.reviews < 0 || t.reviewsRight < 0) return false;
-        return history.days.emplace(day, t).second;
+        return PossibleTally(t) && history.days.emplace(day, t).second;
     }
     if (line.rfind("log\t", 0) == 0) {
         std::array<std::string_view, 2> f;
@@ -103,9 +116,11 @@ bool ParseSnapshot(std::string_view bytes, ReviewHistory& history) {
     std::string key;
     std::size_t at = header.size() + 1;
     try {
+        // Room for the cards the bytes can hold, not for every line feed they may be.
         const std::size_t lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-        history.keys.Reserve(lines, bytes.size());
-        history.memories.reserve(lines);
+        const std::size_t cards = std::min(lines, bytes.size() / kShortestCardLine);
+        history.keys.Reserve(cards, bytes.size());
+        history.memories.reserve(cards);
         while (at < bytes.size()) {
             const std::size_t end = bytes.find('\n', at);
             // A snapshot is written whole; one without its last line feed is not one.
@@ -136,7 +151,9 @@ HistoryLoad LoadHistory(const std::wstring& logPath, const std::wstring& snapsho
     {
         UniqueFile log = OpenForReading(logPath);
         if (!log) {
+            const DWORD error = GetLastError();
             load.rebuilt = true;
+            load.unreadable = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
             return load;
         }
         logSize = FileSize(log.Get());
@@ -162,12 +179,14 @@ HistoryLoad LoadHistory(const std::wstring& logPath, const std::wstring& snapsho
         if (!ReadLogInto(logPath, from, now, calendar, history)) {
             history = {};
             load.rebuilt = true;
+            load.unreadable = true;
         }
     } catch (const std::bad_alloc&) {
         // Far more than any practice list holds: the review starts afresh rather than fail.
         history = {};
         history.unreadableLines = 1;
         load.rebuilt = true;
+        load.unreadable = true;
     }
     return load;
 }

@@ -20,11 +20,12 @@ bool SaveSnapshot(const std::wstring& path, const ReviewHistory& history,
 
 struct HistoryLoad {
     bool rebuilt = false;       // the snapshot was missing, damaged or of another log
+    bool unreadable = false;    // the log is there but could not be read: the history lacks it
     std::uint64_t tailBytes = 0;  // bytes of the log read after the snapshot
 };
 // The history of a log: from its snapshot and the lines written since, or from the
-// whole log when the snapshot does not fit it. Never fails: an unreadable log gives an
-// empty history. `longWork` is called once before a read of many bytes.
+// whole log when the snapshot does not fit it. Never fails: a missing or unreadable log
+// gives an empty history. `longWork` is called once before a read of many bytes.
 HistoryLoad LoadHistory(const std::wstring& logPath, const std::wstring& snapshotPath, std::int64_t now,
                         const ReviewCalendar& calendar, ReviewHistory& history,
                         const std::function<void()>& longWork = {});

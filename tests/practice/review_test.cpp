@@ -115,6 +115,42 @@ TEST_F(ReviewSessionTest, CardsAreKnownByTheirWordsNotTheirPlace) {
     EXPECT_EQ(session.Memories()[1].step, 1);
 }
 
+TEST_F(ReviewSessionTest, ASnapshotNeverClaimsLogLinesItsSessionDidNotRead) {
+    const std::wstring log = L"practice\\Week 1\\Fre_Eng.review";
+    const std::wstring snapshot = L"practice\\Week 1\\Fre_Eng.reviewstate";
+    WriteList({{L"chat", L"cat", 0}, {L"chien", L"dog", 0}, {L"maison", L"house", 0}});
+    {
+        ReviewSession early;
+        Load(early, kMonday);
+        {
+            ReviewSession other;  // opened after it, answers everything and goes
+            Load(other, kMonday);
+            AnswerAll(other, Grade::Easy, kMonday);
+            other.SaveSnapshots();
+        }
+        ASSERT_TRUE(early.Answer(Grade::Good, kMonday + 60));  // its line comes after the other's
+        early.SaveSnapshots();
+    }
+    ReviewSession later;
+    Load(later, kMonday + 120);
+    EXPECT_EQ(later.Counts(), (ReviewCounts{0, 1, 0}));  // every answer known: chien and maison due in eight days
+    later.SaveSnapshots();
+
+    // A log held by another program while the review opens is not read, and the
+    // snapshot made of the whole of it stays.
+    const std::string whole = ReadBytes(snapshot);
+    ASSERT_NE(whole.find("maison"), std::string::npos);
+    ReviewSession blind;
+    {
+        const UniqueFile held(CreateFileW(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        Load(blind, kMonday + 180);
+    }
+    ASSERT_EQ(blind.Counts(), (ReviewCounts{3, 0, 0}));
+    blind.SaveSnapshots();
+    EXPECT_EQ(ReadBytes(snapshot), whole);
+}
+
 TEST_F(ReviewSessionTest, ProgressCountsAndPaintsTheMonth) {
     WriteList(Numbered(4));
     ReviewSession session;
