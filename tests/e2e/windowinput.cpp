@@ -33,14 +33,27 @@ bool PressKeys(HWND window, std::initializer_list<WORD> keys) {
 
 bool TurnWheelOver(HWND control, int notches) {
     const RECT at = WindowRect(control);
-    if (!BringToForeground(GetAncestor(control, GA_ROOT)) ||
-        !SetCursorPos((at.left + at.right) / 2, (at.top + at.bottom) / 2))
+    const POINT middle{(at.left + at.right) / 2, (at.top + at.bottom) / 2};
+    if (!BringToForeground(GetAncestor(control, GA_ROOT)) || !SetCursorPos(middle.x, middle.y)) return false;
+    // The wheel message carries where the pointer is: it must have arrived first.
+    if (!WaitUntil(
+            [&] {
+                POINT now{};
+                return GetCursorPos(&now) && now.x == middle.x && now.y == middle.y;
+            },
+            10000))
         return false;
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
-    input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
-    return SendInput(1, &input, sizeof input) == 1;
+    // A move to the same place goes first in the same batch: the program's own idea of
+    // where the pointer is may lag behind SetCursorPos, and the wheel uses that idea.
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[0].mi.dx = MulDiv(middle.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    inputs[0].mi.dy = MulDiv(middle.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_WHEEL;
+    inputs[1].mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
 HWND FocusOf(HWND window) {
