@@ -47,9 +47,6 @@ LRESULT CALLBACK ProgressWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_CREATE: PostMessageW(window, kShownMessage, 0, 0); return 0;
     case kShownMessage: return OnShown(window);
     case WM_PAINT: return OnPaint(window);
-    case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE) DestroyWindow(window);
-        return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

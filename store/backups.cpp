@@ -87,22 +87,6 @@ void PruneBackups(const WordListDescriptor& d, std::size_t keep) {
     for (std::size_t i = 0; i + keep < names.size(); ++i) DeleteFileW(names[i].path.c_str());
 }
 
-bool ReadWhole(const std::wstring& path, std::string& bytes) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.Get(), &size)) return false;
-    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 26));
-        DWORD read = 0;
-        if (!ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr) || read == 0) return false;
-        done += read;
-    }
-    return true;
-}
-
 bool SameFile(const FileState& a, const FileState& b) {
     return a.size == b.size && CompareFileTime(&a.written, &b.written) == 0;
 }
@@ -110,14 +94,14 @@ bool SameFile(const FileState& a, const FileState& b) {
 // The file made its first `size` bytes again, in one step.
 bool CutBack(const std::wstring& path, long long size) {
     std::string bytes;
-    if (!ReadWhole(path, bytes) || static_cast<long long>(bytes.size()) < size) return false;
+    if (!ReadWholeFile(path, bytes) || static_cast<long long>(bytes.size()) < size) return false;
     AtomicFileWriter writer(path + L".tmp", path);
     return writer.Write(bytes.data(), static_cast<std::size_t>(size)) && writer.Commit();
 }
 
 bool PutBack(const std::wstring& backup, const std::wstring& target) {
     std::string bytes;
-    if (!ReadWhole(backup, bytes)) return false;
+    if (!ReadWholeFile(backup, bytes)) return false;
     AtomicFileWriter writer(target + L".tmp", target);
     return writer.Write(bytes) && writer.Commit();
 }

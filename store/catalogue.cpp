@@ -1,7 +1,9 @@
 #include "store/catalogue.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 
 #include "store/atomicfile.h"
 #include "store/collation.h"
@@ -179,6 +181,26 @@ bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
     DWORD read = 0;
     if (bytes.empty()) return true;
     return ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size();
+}
+
+bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.Get(), &size)) return false;
+    try {
+        bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    } catch (const std::exception&) {
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 26));
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr) || read == 0) return false;
+        done += read;
+    }
+    return true;
 }
 
 bool IsSeparatorLine(std::string_view line) { return line.empty() || line[0] == '#'; }

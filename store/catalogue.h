@@ -80,6 +80,9 @@ private:
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);
+// Reads a whole file, of any size the memory allows (a word list of millions of entries);
+// false when it cannot.
+bool ReadWholeFile(const std::wstring& path, std::string& bytes);
 
 // A language file line that ends any section: empty (line end removed) or a "#" line.
 bool IsSeparatorLine(std::string_view line);

@@ -93,22 +93,6 @@ void AppendRecordField(const unsigned char* text, std::size_t length, const Utf8
     AppendQuoted(spare, out);
 }
 
-bool ReadList(const std::wstring& path, std::string& bytes) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.Get(), &size)) return false;
-    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 26));
-        DWORD read = 0;
-        if (!ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr) || read == 0) return false;
-        done += read;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string ExportText(std::string_view records, UINT firstCodePage, UINT secondCodePage, const ExportOptions& options,
@@ -150,7 +134,7 @@ ExportResult ExportListFile(const std::wstring& listPath, const WordListDescript
     ExportResult result;
     std::string records;
     try {
-        result.read = ReadList(listPath, records);
+        result.read = ReadWholeFile(listPath, records);
         if (!result.read) return result;
         const std::string text =
             ExportText(records, d.firstCodePage, d.secondCodePage, options, d.firstName, d.secondName, &result.entries);

@@ -162,26 +162,6 @@ WordRecord RecordOf(const WordListDescriptor& d, std::wstring_view first, std::w
     return record;
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.Get(), &size)) return false;
-    try {
-        bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    } catch (const std::exception&) {
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 26));
-        DWORD read = 0;
-        if (!ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr) || read == 0) return false;
-        done += read;
-    }
-    return true;
-}
-
 // The list written sorted into the writer; the contents' digest for the undo.
 bool WriteSortedList(const WordListDescriptor& d, const ListImage& image, const std::vector<ImportEntry>& entries,
                      AtomicFileWriter& writer, ContentHash& hash, const ImportProgress& progress) {

@@ -15,8 +15,6 @@ class ContentHash;
 // The record of an entry whose words fit their fields (as the plan checked them).
 WordRecord RecordOf(const WordListDescriptor& d, std::wstring_view first, std::wstring_view second);
 
-// Reads a whole file, of any size the memory allows; false when it cannot.
-bool ReadWholeFile(const std::wstring& path, std::string& bytes);
 
 // The list must be current for its keys (its locale and sort table set). The contents
 // written are fed to `hash` as well.
