@@ -76,10 +76,10 @@ void PlayIfOn(const wchar_t* file) {
     if (AppSettings.practiceSound == 1) PlaySoundW(file, nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
 }
 
-void RedrawPainted() {
-    InvalidateRect(g_review.window, nullptr, TRUE);
-    SetWindowTextW(g_review.counts, ReviewCountsText(g_review.session.Counts()).c_str());
-}
+void ShowCounts() { SetWindowTextW(g_review.counts, ReviewCountsText(g_review.session.Counts()).c_str()); }
+
+// The window paints only the language names, which change with the deck.
+void RepaintNames() { InvalidateRect(g_review.window, nullptr, TRUE); }
 
 // --- showing a card ----------------------------------------------------------------------
 
@@ -92,6 +92,7 @@ void UseDeckFonts(const ReviewCard& card) {
     const int deck = card.deck;
     if (deck == g_review.shownDeck || deck < 0 || deck >= static_cast<int>(g_review.fonts.size())) return;
     g_review.shownDeck = deck;
+    RepaintNames();
     const DeckFonts& fonts = g_review.fonts[static_cast<std::size_t>(deck)];
     SetChildFont(g_review.question, fonts.question.Get());
     SetChildFont(g_review.answer, fonts.answer.Get());
@@ -105,6 +106,7 @@ void ShowNothingLeft() {
     const std::wstring next = NextCardText(g_review.session.WhenNext(ReviewNow()));
     SetChildFont(g_review.solution, GuiFont);
     g_review.shownDeck = -1;
+    RepaintNames();
     SetWindowTextW(g_review.solution, next.c_str());
     SetWindowTextW(g_review.answer, L"");
     EnableWindow(g_review.answer, FALSE);
@@ -116,7 +118,7 @@ void ShowCard() {
     g_review.revealed = false;
     g_review.verdict.reset();
     const ReviewCard* card = g_review.session.Current();
-    RedrawPainted();
+    ShowCounts();
     if (!card) {
         ShowNothingLeft();
         return;
